@@ -1,0 +1,20 @@
+# Warnings, sanitizers and output folders shared by every target.
+option(ORBALT_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+option(ORBALT_SANITIZE "Build native code with AddressSanitizer and UBSan" OFF)
+
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+add_compile_options(-Wall -Wextra)
+if(ORBALT_WARNINGS_AS_ERRORS)
+  add_compile_options(-Werror)
+endif()
+
+if(ORBALT_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)

@@ -1,0 +1,66 @@
+#pragma once
+// The program's one OpenGL-capable window: its class, the choice between a
+// full-screen window at a changed display mode and an ordinary window, the
+// switching and restoring of display modes, and activation. The GL side
+// (pixel format, context, palette) lives in glwindow_gl.cpp.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "display/error_status.h"
+#include "display/screen_mode.h"
+#include "platform/platform.h"
+
+class GLwindow {
+public:
+    GLwindow();
+    ~GLwindow();
+    GLwindow(const GLwindow&) = delete;
+    GLwindow& operator=(const GLwindow&) = delete;
+
+    int Init(platform::WindowProc procedure, const char* titleText, const char* iconName,
+             const char* cursorName);
+    void SetTitle(const char* text);
+    int SetScreen(const ScreenMode& mode);
+    int FullScreen(const ScreenMode& mode);
+    int Windowed(int32_t clientWidth, int32_t clientHeight);
+    int Create(int32_t clientWidth, int32_t clientHeight);
+    int Resize(int32_t clientWidth, int32_t clientHeight);
+    void Close();
+    uint32_t EnumScreenModes();
+
+    // Window messages, forwarded by the window procedure.
+    int OnCREATE(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
+    int OnDESTROY(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
+    int OnMOVE(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
+    int OnSIZE(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
+    int OnACTIVATE(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
+    int OnACTIVATEAPP(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
+
+    static ErrorStatus status;  // failures of every GLwindow operation
+
+    int32_t width = 0, height = 0;  // client size from the last size message
+    int32_t x = 0, y = 0;           // position from the last move message
+    platform::WindowHandle hwnd = nullptr;
+    void* hdc = nullptr;
+    void* hglrc = nullptr;
+    void* hpalette = nullptr;
+    bool active = false;
+    bool fullscreen = false;
+    bool destroying = false;
+    platform::WindowProc wndProc = nullptr;
+    std::string className = "GLwindow";
+    std::string title = "GLwindow";
+    FILE* log = nullptr;
+    ScreenMode currentMode;
+    ScreenMode desktopMode;
+    std::vector<ScreenMode> modes;
+
+private:
+    int Fail(const char* operation, const char* detail);
+    int WrapFailure(const char* operation);
+    uint32_t WindowStyle() const;
+    uint32_t WindowExStyle() const;
+    void LogModes() const;
+};

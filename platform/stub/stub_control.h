@@ -1,0 +1,62 @@
+#pragma once
+// Control of the platform stand-in used by native builds: tests script the
+// results of platform calls here and read back what the program asked for.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform::stub {
+
+// Exit code of a main loop that waited on an empty message queue.
+constexpr int kWaitedOnEmptyQueue = 99;
+
+struct ShownMessage {
+    WindowHandle owner;
+    std::string text;
+    std::string caption;
+};
+
+struct CreatedWindow {
+    uint32_t exStyle;
+    std::string className;
+    std::string title;
+    uint32_t style;
+    int32_t x, y, width, height;
+};
+
+struct State {
+    // Scripted results.
+    std::string commandLine = "\"C:\\orbalt\\orbalt.exe\"";
+    int64_t counterFrequency = 10000000;
+    std::deque<int64_t> counterValues;  // each CounterValue() takes the front; empty gives 0
+    uint32_t tickCount = 0;
+    ScreenMode desktop{1024, 768, 32, 60};
+    std::vector<ScreenMode> displayModes;
+    int changeDisplayResult = display_change::Successful;
+    bool registerClassSucceeds = true;
+    bool createWindowSucceeds = true;
+    std::deque<Message> messages;  // the thread's message queue
+    // While set, MakeWindow sends the creation message through the registered procedure.
+    bool sendCreateMessage = true;
+
+    // Recorded calls.
+    std::vector<std::string> calls;  // one line per call, in order
+    std::vector<ShownMessage> shownMessages;
+    std::string consoleText;
+    std::vector<DisplayRequest> displayRequests;
+    int restoreCount = 0;
+    std::vector<CreatedWindow> createdWindows;
+    std::vector<std::string> titles;
+    std::vector<uint32_t> styleChanges;  // ex style, style pairs in order
+    std::vector<int> quitCodes;
+    WindowProc procedure = nullptr;
+    WindowClass windowClass{};
+    std::vector<WindowHandle> liveWindows;
+};
+
+State& state();
+void Reset();  // back to the defaults above, nothing recorded
+
+}  // namespace platform::stub

@@ -1,0 +1,67 @@
+// Message boxes, the command line, the clocks and the console on Win32.
+#include "platform/win32/win32.h"
+
+namespace platform {
+using win32::ToHandle;
+using win32::ToHwnd;
+
+void ShowMessage(WindowHandle owner, const char* text, const char* caption) {
+    MessageBoxA(ToHwnd(owner), text, caption, MB_OK);
+}
+
+const char* CommandLine() { return GetCommandLineA(); }
+
+int64_t CounterFrequency() {
+    LARGE_INTEGER frequency;
+    return QueryPerformanceFrequency(&frequency) ? frequency.QuadPart : 0;
+}
+
+int64_t CounterValue() {
+    LARGE_INTEGER value;
+    return QueryPerformanceCounter(&value) ? value.QuadPart : 0;
+}
+
+uint32_t TickCount() { return GetTickCount(); }
+
+namespace {
+bool consoleAllocated = false;
+
+// A standard output that a shell or a test redirected to a file or pipe, or a
+// console the process already has, is kept: allocating a new console would
+// cut the redirection off.
+bool HasUsableOutput() {
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output == nullptr || output == INVALID_HANDLE_VALUE) return false;
+    DWORD type = GetFileType(output);
+    if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) return true;
+    DWORD mode;
+    return type == FILE_TYPE_CHAR && GetConsoleMode(output, &mode);
+}
+}  // namespace
+
+ConsoleHandles OpenConsole() {
+    if (!HasUsableOutput()) {
+        if (!AttachConsole(ATTACH_PARENT_PROCESS)) consoleAllocated = AllocConsole() != 0;
+    }
+    ConsoleHandles handles;
+    handles.input = GetStdHandle(STD_INPUT_HANDLE);
+    handles.output = GetStdHandle(STD_OUTPUT_HANDLE);
+    handles.error = GetStdHandle(STD_ERROR_HANDLE);
+    return handles;
+}
+
+void WriteToConsole(ConsoleHandle output, const char* text, size_t length) {
+    HANDLE handle = ToHandle(output);
+    DWORD written = 0, mode = 0;
+    if (GetConsoleMode(handle, &mode))
+        WriteConsoleA(handle, text, static_cast<DWORD>(length), &written, nullptr);
+    else
+        WriteFile(handle, text, static_cast<DWORD>(length), &written, nullptr);
+}
+
+void CloseConsole() {
+    if (consoleAllocated) FreeConsole();
+    consoleAllocated = false;
+}
+
+}  // namespace platform

@@ -1,0 +1,125 @@
+#include "shell/program.h"
+
+#include <ctime>
+#include <string>
+
+#include "shell/command_line.h"
+#include "shell/info_boxes.h"
+#include "shell/program_objects.h"
+#include "shell/window_proc.h"
+
+using namespace platform;
+
+namespace {
+constexpr const char* kCaption = "orbalt";
+constexpr const char* kLogFileName = "orbalt_log.txt";
+constexpr const char* kTitle = "orbalt";
+constexpr const char* kIconName = "Orbalt_Icon";
+
+// Runs on every way out of the entry point: the display mode is restored
+// whether or not it was ever changed, and the log is closed complete.
+struct ExitCleanup {
+    ExitCleanup() = default;
+    ExitCleanup(const ExitCleanup&) = delete;
+    ExitCleanup& operator=(const ExitCleanup&) = delete;
+    ~ExitCleanup() {
+        RestoreDisplay();
+        if (logFile) {
+            std::fflush(logFile);
+            std::fclose(logFile);
+            logFile = nullptr;
+            glWindow.log = nullptr;
+            GLwindow::status.log = nullptr;
+        }
+    }
+};
+
+// The standard 26-character text of the calendar time, ending with a newline.
+std::string TimeText() {
+    std::time_t now = std::time(nullptr);
+    const char* text = std::ctime(&now);
+    return text ? text : "(time unknown)\n";
+}
+
+void OpenLog(const std::string& timeText) {
+    logFile = std::fopen((programDirectory + kLogFileName).c_str(), "w");
+    if (!logFile) return;
+    std::fprintf(logFile, "orbalt log, %s", timeText.c_str());
+    std::fprintf(logFile, "path: %s \n\n", programDirectory.c_str());
+}
+
+int OpenWindow() {
+    if (!glWindow.Init(WndProc, kTitle, kIconName, nullptr)) return 0;
+    if (settings.FullScreen) {
+        ScreenMode mode{static_cast<uint32_t>(settings.XResolution),
+                        static_cast<uint32_t>(settings.YResolution), 16, 0};
+        return glWindow.FullScreen(mode);
+    }
+    return glWindow.Windowed(settings.XResolution, settings.YResolution);
+}
+
+// The section file named on the command line, else test.sct beside the program.
+bool FindSectionPath(const char* commandLineText) {
+    if (!SectionPathFromCommandLine(commandLineText, sectionPath))
+        sectionPath = programDirectory + kDefaultSectionFile;
+    if (sectionPath.size() <= kMaxSectionPath) return true;
+    std::string text = "the section file path is longer than " + std::to_string(kMaxSectionPath) +
+                       " characters: " + sectionPath;
+    ShowMessage(glWindow.hwnd, text.c_str(), kCaption);
+    return false;
+}
+
+int RunMainLoop() {
+    for (;;) {
+        Message message;
+        if (NextMessage(message)) {
+            if (message.id == msg::Quit) return static_cast<int>(message.wParam);
+            Dispatch(message);
+        } else if (glWindow.active) {
+            Tick();
+        } else {
+            WaitMessage();
+        }
+    }
+}
+}  // namespace
+
+int RunProgram(const char* commandLineText) {
+    ExitCleanup cleanup;
+    ShowAbout();
+    if (!ProgramDirectory(programDirectory)) {
+        std::string text = "the program directory is longer than " +
+                           std::to_string(kMaxProgramDirectory) + " characters";
+        ShowMessage(nullptr, text.c_str(), kCaption);
+        return 0;
+    }
+    std::string timeText = TimeText();
+    OpenLog(timeText);
+    console.Printf("orbalt console, %s \n", timeText.c_str());
+    glWindow.log = logFile;
+    GLwindow::status.log = logFile;
+    glWindow.EnumScreenModes();
+    // The joystick-present flag is set here once the input devices exist.
+    StoreDefaults(settings);
+    ReadConfig(settings, tunnelParams, (programDirectory + kConfigFileName).c_str());
+
+    if (!OpenWindow()) {
+        ShowMessage(nullptr, GLwindow::status.Message(), kCaption);
+        return 0;
+    }
+    // The menu check marks, the GL render state and the texture follow here
+    // once the menu and the GL side exist.
+    if (!FindSectionPath(commandLineText)) Quit();
+    // The whole-tunnel build from `sectionPath` follows here once the tunnel exists.
+    return RunMainLoop();
+}
+
+void Quit() {
+    // The popup menu is destroyed here once it exists.
+    glWindow.Close();
+    PostQuit(0);
+}
+
+void Tick() {
+    frameTime = frameTimer.Advance(CounterValue(), secondsPerCount);
+}

@@ -1,0 +1,21 @@
+// Program-wide objects, constructed before the entry point in this order and
+// destroyed after it returns in the reverse order. Objects of later rooms
+// (tunnel mesh and builder after the counter constant, input devices, camera
+// and flight constants after the console) take their places in this list.
+#include "shell/program_objects.h"
+
+float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
+GLwindow glWindow;
+FrameTimer frameTimer(platform::CounterValue());
+Console console;
+
+Settings settings;
+TunnelParams tunnelParams;
+std::FILE* logFile = nullptr;
+std::string programDirectory;
+std::string sectionPath;
+platform::MenuHandle popupMenu = nullptr;
+bool joystickPresent = false;
+float frameTime = 0.0f;
+bool showInfo = false;
+bool showAxes = false;

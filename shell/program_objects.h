@@ -1,0 +1,27 @@
+#pragma once
+// The program-wide objects and state. They are defined in one file, in the
+// order they must be constructed (and, reversed, destroyed).
+#include <cstdio>
+#include <string>
+
+#include "display/glwindow.h"
+#include "platform/platform.h"
+#include "shell/console.h"
+#include "shell/frame_timer.h"
+#include "shell/settings.h"
+
+extern float secondsPerCount;
+extern GLwindow glWindow;
+extern FrameTimer frameTimer;
+extern Console console;
+
+extern Settings settings;
+extern TunnelParams tunnelParams;
+extern std::FILE* logFile;             // null when the log could not be opened
+extern std::string programDirectory;   // with its trailing backslash, or empty
+extern std::string sectionPath;
+extern platform::MenuHandle popupMenu;
+extern bool joystickPresent;
+extern float frameTime;                // seconds between the last two frames
+extern bool showInfo;
+extern bool showAxes;

@@ -1,0 +1,49 @@
+#pragma once
+// The program's configurable state: the settings record, the tunnel parameter
+// record, and the configuration file that overrides the settings at start-up.
+#include <cstdint>
+#include <string>
+
+enum RenderMode : int32_t { POINTS = 0, SECTIONS = 1, WIREFRAME = 2, SOLID_FLAT = 3, SOLID_SMOOTH = 4 };
+enum RenderMethod : int32_t { DIRECT_VERTICES = 0, VERTEX_ARRAYS = 1 };
+
+struct Settings {
+    bool FullScreen = true;
+    bool lighting = true;
+    bool fog = true;
+    bool depthTest = true;
+    bool SwapSteerUpDown = false;
+    int32_t XResolution = 640;
+    int32_t YResolution = 480;
+    int32_t renderMode = SOLID_SMOOTH;
+    int32_t renderMethod = DIRECT_VERTICES;
+    bool DisplayLists = false;
+    bool normals = true;
+    bool colors = false;
+    bool texcoords = true;
+    bool LockArrays = true;
+};
+
+struct TunnelParams {
+    uint32_t sections = 256;
+    uint32_t sectionPoints = 64;  // points per section
+    float spacing = 0.03125f;     // section spacing in world units
+};
+
+constexpr const char* kConfigFileName = "orbalt_config.txt";
+
+// Only the first kConfigLineLength characters of a line count; the rest of a
+// longer line is dropped. A key or value longer than kConfigWordLength makes
+// the whole line ignored, as does a line with fewer than two words; words
+// after the value are ignored.
+constexpr size_t kConfigLineLength = 127;
+constexpr size_t kConfigWordLength = 63;
+
+void StoreDefaults(Settings& settings);
+
+// Applies one configuration line. Returns true when it set a known key.
+bool ApplyConfigLine(const std::string& line, Settings& settings, TunnelParams& params);
+
+// Reads the configuration file at `path` over the records. 1 when the file
+// was opened, 0 when it could not be (the records are then untouched).
+int ReadConfig(Settings& settings, TunnelParams& params, const char* path);

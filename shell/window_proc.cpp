@@ -1,0 +1,40 @@
+#include "shell/window_proc.h"
+
+#include "shell/keyboard_commands.h"
+#include "shell/program.h"
+#include "shell/program_objects.h"
+
+using namespace platform;
+
+namespace {
+constexpr const char* kCaption = "orbalt";
+
+void OnCreate(WindowHandle window, uintptr_t wParam, intptr_t lParam) {
+    if (!glWindow.OnCREATE(window, wParam, lParam)) {
+        ShowMessage(nullptr, GLwindow::status.Message(), kCaption);
+        PostQuit(0);
+    }
+}
+}  // namespace
+
+intptr_t WndProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    switch (message) {
+        case msg::Create: OnCreate(window, wParam, lParam); return 0;
+        case msg::Destroy: glWindow.OnDESTROY(window, wParam, lParam); return 0;
+        case msg::Move: glWindow.OnMOVE(window, wParam, lParam); return 0;
+        case msg::Size: glWindow.OnSIZE(window, wParam, lParam); return 0;
+        case msg::Activate: glWindow.OnACTIVATE(window, wParam, lParam); return 0;
+        case msg::ActivateApp: glWindow.OnACTIVATEAPP(window, wParam, lParam); return 0;
+        case msg::Paint: ValidateWindow(window); return 0;
+        case msg::Close: Quit(); return 0;
+        case msg::EraseBackground: return 0;
+        // Key messages are consumed, so the system's own reactions (Alt+F4
+        // closing the window among them) never happen.
+        case msg::KeyDown:
+        case msg::SysKeyDown:
+        case msg::KeyUp:
+        case msg::SysKeyUp: return 0;
+        case msg::Char: OnChar(wParam, lParam); return 0;
+        default: return DefaultWindowProc(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native code and orbalt.exe, and runs
+# every test: unit and GL tests natively, end-to-end tests under Wine.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh
+
+cmake --preset native -DORBALT_WARNINGS_AS_ERRORS=ON
+cmake --build --preset native
+cmake --preset windows -DORBALT_WARNINGS_AS_ERRORS=ON
+cmake --build --preset windows
+
+ctest --preset native -j2

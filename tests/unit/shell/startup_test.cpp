@@ -1,0 +1,195 @@
+// The whole start-up, main loop and exit, run against the platform stand-in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/stub/stub_control.h"
+#include "shell/info_boxes.h"
+#include "shell/program.h"
+#include "shell/program_objects.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using platform::stub::state;
+
+class StartUp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::stub::Reset();
+        glWindow.hwnd = nullptr;
+        glWindow.active = glWindow.fullscreen = glWindow.destroying = false;
+        glWindow.modes.clear();
+        glWindow.currentMode = glWindow.desktopMode;
+        state().commandLine = "\"" + dir.File("orbalt.exe") + "\"";
+        state().displayModes = {{1024, 768, 32, 0}, {640, 480, 16, 60}, {1024, 768, 16, 0}};
+    }
+
+    int Run(const std::string& config, const char* commandLineText = "") {
+        if (!config.empty()) dir.Write("orbalt_config.txt", config);
+        return RunProgram(commandLineText);
+    }
+
+    std::string Log() const { return TempDir::Read(dir.File("orbalt_log.txt")); }
+
+    void PressEscape() {
+        state().messages.push_back({reinterpret_cast<void*>(0x1010), platform::msg::Char, 27, 0});
+    }
+
+    TempDir dir;
+};
+
+TEST_F(StartUp, WindowedRunQuitsWithEscape) {
+    PressEscape();
+    EXPECT_EQ(Run("FullScreen NO\n"), 0);
+
+    ASSERT_FALSE(state().shownMessages.empty());
+    EXPECT_EQ(state().shownMessages[0].caption, kAboutCaption);
+    EXPECT_EQ(state().shownMessages[0].owner, nullptr);  // no window yet
+    EXPECT_EQ(state().shownMessages.size(), 1u);
+
+    ASSERT_EQ(state().createdWindows.size(), 1u);
+    const auto& window = state().createdWindows[0];
+    EXPECT_EQ(window.title, "orbalt");
+    EXPECT_EQ(window.className, "GLwindow");
+    EXPECT_EQ(window.exStyle, 0u);
+    EXPECT_EQ(window.style, platform::style::OverlappedWindow | platform::style::Visible |
+                                platform::style::ClipChildren);
+    EXPECT_EQ(window.width, 648);   // 640 plus the stand-in's frame
+    EXPECT_EQ(window.height, 507);
+    EXPECT_EQ(std::string(state().windowClass.iconName), "Orbalt_Icon");
+    EXPECT_EQ(state().windowClass.cursorName, nullptr);
+    EXPECT_EQ(glWindow.hwnd, nullptr);  // destroyed by Quit
+    EXPECT_GE(state().restoreCount, 1);  // the exit clean-up restores the mode
+    EXPECT_EQ(state().displayRequests.size(), 0u);
+}
+
+TEST_F(StartUp, LogHoldsBannerModesAndWindowLine) {
+    PressEscape();
+    Run("FullScreen NO\n");
+    std::string log = Log();
+    EXPECT_EQ(log.rfind("orbalt log, ", 0), 0u) << log;
+    EXPECT_NE(log.find("path: " + dir.path() + "/ \n\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("[Screen Mode Enumeration]\n"
+                       "original  : 1024 x  768, 32 bit @  60 Hz \n"
+                       "available :  640 x  480, 16 bit @  60 Hz \n"
+                       "available : 1024 x  768, 16 bit @   0 Hz \n"
+                       "available : 1024 x  768, 32 bit @   0 Hz \n\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("GLwindow::Windowed 640 x 480 \n\n"), std::string::npos) << log;
+    EXPECT_EQ(state().consoleText.rfind("orbalt console, ", 0), 0u);
+}
+
+TEST_F(StartUp, AboutBoxComesFirst) {
+    PressEscape();
+    Run("FullScreen NO\n");
+    auto first = std::find_if(state().calls.begin(), state().calls.end(),
+                              [](const std::string& call) { return call != "OpenConsole"; });
+    ASSERT_NE(first, state().calls.end());
+    EXPECT_EQ(*first, "ShowMessage");
+}
+
+TEST_F(StartUp, RefusedFullScreenModeShowsTheChainedMessage) {
+    state().changeDisplayResult = platform::display_change::BadMode;
+    EXPECT_EQ(Run("FullScreen YES\n"), 0);
+    ASSERT_EQ(state().shownMessages.size(), 2u);
+    EXPECT_EQ(state().shownMessages[1].text,
+              "GLwindow::FullScreen() error GENERIC: GLwindow::SetScreen() error GENERIC: "
+              "graphics mode not supported");
+    EXPECT_EQ(state().shownMessages[1].caption, "orbalt");
+    EXPECT_EQ(state().shownMessages[1].owner, nullptr);
+    EXPECT_TRUE(state().createdWindows.empty());
+    std::string log = Log();
+    EXPECT_NE(log.find("GLwindow::FullScreen 640 x 480, 16 bit @ 0 Hz \n\n"
+                       "GLwindow::SetScreen() error GENERIC: graphics mode not supported \n"
+                       "GLwindow::FullScreen() error GENERIC: GLwindow::SetScreen() error GENERIC: "
+                       "graphics mode not supported \n"),
+              std::string::npos)
+        << log;
+}
+
+TEST_F(StartUp, AcceptedFullScreenModeOpensATopmostPopup) {
+    PressEscape();
+    EXPECT_EQ(Run("FullScreen YES\nXResolution 1024\nYResolution 768\n"), 0);
+    ASSERT_EQ(state().displayRequests.size(), 1u);
+    EXPECT_EQ(state().displayRequests[0].bits, 16u);
+    ASSERT_EQ(state().createdWindows.size(), 1u);
+    EXPECT_EQ(state().createdWindows[0].exStyle, platform::style::ExTopmost);
+    EXPECT_EQ(state().createdWindows[0].width, 1024);
+    EXPECT_EQ(state().createdWindows[0].height, 768);
+    EXPECT_NE(Log().find("GLwindow::FullScreen 1024 x 768, 16 bit @ 0 Hz \n\n"), std::string::npos);
+    EXPECT_GE(state().restoreCount, 1);
+}
+
+TEST_F(StartUp, FailedClassRegistrationEndsStartUp) {
+    state().registerClassSucceeds = false;
+    EXPECT_EQ(Run("FullScreen NO\n"), 0);
+    ASSERT_EQ(state().shownMessages.size(), 2u);
+    EXPECT_EQ(state().shownMessages[1].text, "GLwindow::Init() error GENERIC: RegisterClassEx() failed");
+    EXPECT_TRUE(state().createdWindows.empty());
+}
+
+TEST_F(StartUp, FailedWindowCreationEndsStartUp) {
+    state().createWindowSucceeds = false;
+    EXPECT_EQ(Run("FullScreen NO\n"), 0);
+    ASSERT_EQ(state().shownMessages.size(), 2u);
+    EXPECT_EQ(state().shownMessages[1].text,
+              "GLwindow::Windowed() error GENERIC: GLwindow::Create() error GENERIC: CreateWindowEx() failed");
+}
+
+TEST_F(StartUp, MissingConfigurationMeansFullScreenDefaults) {
+    state().changeDisplayResult = platform::display_change::BadMode;
+    Run("");
+    ASSERT_EQ(state().displayRequests.size(), 1u);
+    EXPECT_EQ(state().displayRequests[0].width, 640u);
+    EXPECT_EQ(state().displayRequests[0].height, 480u);
+}
+
+TEST_F(StartUp, UnwritableLogDirectoryStillRuns) {
+    state().commandLine = "\"" + dir.File("missing-dir/orbalt.exe") + "\"";
+    PressEscape();
+    EXPECT_EQ(RunProgram(""), 0);
+    EXPECT_EQ(state().createdWindows.size(), 1u);
+    EXPECT_EQ(logFile, nullptr);
+}
+
+TEST_F(StartUp, SectionPathFromCommandLineOrBesideTheProgram) {
+    PressEscape();
+    Run("FullScreen NO\n", "\"my tunnel.sct\"");
+    EXPECT_EQ(sectionPath, "my tunnel.sct");
+    PressEscape();
+    Run("FullScreen NO\n", "");
+    EXPECT_EQ(sectionPath, dir.path() + "/test.sct");
+}
+
+TEST_F(StartUp, OverlongSectionPathIsRefusedWithAMessage) {
+    std::string longPath(400, 's');
+    EXPECT_EQ(Run("FullScreen NO\n", longPath.c_str()), 0);
+    ASSERT_EQ(state().shownMessages.size(), 2u);
+    EXPECT_NE(state().shownMessages[1].text.find("longer than 263"), std::string::npos);
+    EXPECT_TRUE(state().liveWindows.empty());
+}
+
+TEST_F(StartUp, InactiveWindowWaitsInsteadOfRunningFrames) {
+    // No activation arrives: the loop must block on the queue, not tick.
+    EXPECT_EQ(Run("FullScreen NO\n"), platform::stub::kWaitedOnEmptyQueue);
+    EXPECT_NE(std::find(state().calls.begin(), state().calls.end(), "WaitMessage"), state().calls.end());
+}
+
+TEST_F(StartUp, CloseRequestQuits) {
+    state().messages.push_back({reinterpret_cast<void*>(0x1010), platform::msg::Close, 0, 0});
+    EXPECT_EQ(Run("FullScreen NO\n"), 0);
+    EXPECT_TRUE(state().liveWindows.empty());
+}
+
+TEST_F(StartUp, AltF4IsConsumed) {
+    auto window = reinterpret_cast<void*>(0x1010);
+    state().messages.push_back({window, platform::msg::SysKeyDown, 0x73, 0});
+    state().messages.push_back({window, platform::msg::SysKeyUp, 0x73, 0});
+    EXPECT_EQ(Run("FullScreen NO\n"), platform::stub::kWaitedOnEmptyQueue);
+    EXPECT_EQ(state().liveWindows.size(), 1u);
+    glWindow.Close();
+}
+
+}  // namespace
