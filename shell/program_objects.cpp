@@ -1,13 +1,20 @@
 // Program-wide objects, constructed before the entry point in this order and
 // destroyed after it returns in the reverse order. Objects of later rooms
-// (tunnel mesh and builder after the counter constant, input devices, camera
-// and flight constants after the console) take their places in this list.
+// (tunnel mesh and builder after the counter constant, input devices after
+// the console) take their places in this list.
 #include "shell/program_objects.h"
 
 float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
 GLwindow glWindow;
 FrameTimer frameTimer(platform::CounterValue());
 Console console;
+Camera camera;
+
+// Initialised data: the speed limit and the divisor that turns it into a step.
+float maxSpeed = 0.2f;
+const float kStepsPerSpeed = 30.0f;
+float maxStep = maxSpeed / kStepsPerSpeed;
+float collisionClearance = maxStep;
 
 Settings settings;
 TunnelParams tunnelParams;

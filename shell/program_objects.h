@@ -5,6 +5,7 @@
 #include <string>
 
 #include "display/glwindow.h"
+#include "flight/camera.h"
 #include "platform/platform.h"
 #include "shell/console.h"
 #include "shell/frame_timer.h"
@@ -14,6 +15,10 @@ extern float secondsPerCount;
 extern GLwindow glWindow;
 extern FrameTimer frameTimer;
 extern Console console;
+extern Camera camera;
+extern float maxSpeed;            // speed limit, world units per second
+extern float maxStep;             // largest distance flown in one frame
+extern float collisionClearance;  // distance kept from the tunnel wall
 
 extern Settings settings;
 extern TunnelParams tunnelParams;
