@@ -3,8 +3,10 @@
 #include <ctime>
 #include <string>
 
+#include "platform/ui.h"
 #include "shell/command_line.h"
 #include "shell/info_boxes.h"
+#include "shell/popup_menu.h"
 #include "shell/program_objects.h"
 #include "shell/window_proc.h"
 
@@ -107,15 +109,18 @@ int RunProgram(const char* commandLineText) {
         ShowMessage(nullptr, GLwindow::status.Message(), kCaption);
         return 0;
     }
-    // The menu check marks, the GL render state and the texture follow here
-    // once the menu and the GL side exist.
+    if (popupMenu) CheckMenuItems(popupMenu, settings);
+    // The GL render state and the texture follow here once the GL side exists.
     if (!FindSectionPath(commandLineText)) Quit();
     // The whole-tunnel build from `sectionPath` follows here once the tunnel exists.
     return RunMainLoop();
 }
 
 void Quit() {
-    // The popup menu is destroyed here once it exists.
+    if (popupMenu) {
+        DestroyMenu(popupMenu);
+        popupMenu = nullptr;
+    }
     glWindow.Close();
     PostQuit(0);
 }

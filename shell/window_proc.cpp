@@ -1,6 +1,8 @@
 #include "shell/window_proc.h"
 
+#include "platform/ui.h"
 #include "shell/keyboard_commands.h"
+#include "shell/popup_menu.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
 
@@ -14,6 +16,9 @@ void OnCreate(WindowHandle window, uintptr_t wParam, intptr_t lParam) {
         ShowMessage(nullptr, GLwindow::status.Message(), kCaption);
         PostQuit(0);
     }
+    // Joystick capture starts here once the input devices exist.
+    // Only the menu's first submenu is kept; a missing resource leaves none.
+    popupMenu = LoadPopupMenu(kPopupMenuName);
 }
 }  // namespace
 

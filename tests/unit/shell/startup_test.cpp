@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include "platform/stub/stub_control.h"
+#include "platform/stub/stub_ui_control.h"
 #include "shell/info_boxes.h"
+#include "shell/popup_menu.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
 #include "support/temp_dir.h"
@@ -17,6 +19,7 @@ class StartUp : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::stub::Reset();
+        platform::stub::ResetUi();
         glWindow.hwnd = nullptr;
         glWindow.active = glWindow.fullscreen = glWindow.destroying = false;
         glWindow.modes.clear();
@@ -190,6 +193,27 @@ TEST_F(StartUp, AltF4IsConsumed) {
     EXPECT_EQ(Run("FullScreen NO\n"), platform::stub::kWaitedOnEmptyQueue);
     EXPECT_EQ(state().liveWindows.size(), 1u);
     glWindow.Close();
+}
+
+TEST_F(StartUp, PopupMenuIsLoadedMarkedAndDestroyedOnce) {
+    PressEscape();
+    state().messages.push_back({reinterpret_cast<void*>(0x1010), platform::msg::Close, 0, 0});
+    Run("FullScreen NO\nRenderMethod ARRAYS\nDisplayLists YES\n");
+    auto& marks = platform::stub::ui().checkMarks;
+    EXPECT_TRUE(marks.at(menu_id::SolidSmooth));
+    EXPECT_TRUE(marks.at(menu_id::VertexArrays));
+    EXPECT_FALSE(marks.at(menu_id::DirectVertices));
+    EXPECT_TRUE(marks.at(menu_id::DisplayLists));
+    EXPECT_EQ(platform::stub::ui().destroyedMenus, 1);  // Escape, then a close request: one menu
+    EXPECT_EQ(popupMenu, nullptr);
+}
+
+TEST_F(StartUp, MissingMenuResourceLeavesNoMenu) {
+    platform::stub::ui().menuExists = false;
+    PressEscape();
+    EXPECT_EQ(Run("FullScreen NO\n"), 0);
+    EXPECT_TRUE(platform::stub::ui().checkMarks.empty());
+    EXPECT_EQ(platform::stub::ui().destroyedMenus, 0);
 }
 
 }  // namespace
