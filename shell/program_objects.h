@@ -10,8 +10,10 @@
 #include "shell/console.h"
 #include "shell/frame_timer.h"
 #include "shell/settings.h"
+#include "tunnel/orbalt2.h"
 
 extern float secondsPerCount;
+extern Orbalt2 tunnelMesh;
 extern GLwindow glWindow;
 extern FrameTimer frameTimer;
 extern Console console;
