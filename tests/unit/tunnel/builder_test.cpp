@@ -87,6 +87,7 @@ TEST_F(BuilderTest, MovingBackwardGeneratesOnlyPastTheMargin) {
 TEST_F(BuilderTest, ChangeOfDirectionEvaluatesTheRestoredSection) {
     Build(256, 64);
     builder.Update(0.125f);  // forward: one section generated
+    ChangedSlots();
     builder.Update(0.1f);    // back one segment: the behind section is restored, nothing generated
     EXPECT_TRUE(ChangedSlots().empty());
     const SectionParams& stored = builder.paramRing[mesh.SlotOf(builder.start - 1)];
