@@ -5,6 +5,8 @@
 #include "shell/program_objects.h"
 
 float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
+Orbalt2 tunnelMesh;
+TunnelBuilder tunnelBuilder;
 GLwindow glWindow;
 FrameTimer frameTimer(platform::CounterValue());
 Console console;

@@ -10,8 +10,12 @@
 #include "shell/console.h"
 #include "shell/frame_timer.h"
 #include "shell/settings.h"
+#include "tunnel/orbalt2.h"
+#include "tunnel/tunnel_builder.h"
 
 extern float secondsPerCount;
+extern Orbalt2 tunnelMesh;
+extern TunnelBuilder tunnelBuilder;
 extern GLwindow glWindow;
 extern FrameTimer frameTimer;
 extern Console console;
