@@ -3,6 +3,9 @@
 #include <ctime>
 #include <string>
 
+#include "display/texture.h"
+#include "flight/clear_frame.h"
+#include "flight/render_state.h"
 #include "shell/command_line.h"
 #include "shell/info_boxes.h"
 #include "shell/program_objects.h"
@@ -15,6 +18,7 @@ constexpr const char* kCaption = "orbalt";
 constexpr const char* kLogFileName = "orbalt_log.txt";
 constexpr const char* kTitle = "orbalt";
 constexpr const char* kIconName = "Orbalt_Icon";
+constexpr const char* kTextureFileName = "texture.bmp";
 
 // Runs on every way out of the entry point: the display mode is restored
 // whether or not it was ever changed, and the log is closed complete.
@@ -107,8 +111,9 @@ int RunProgram(const char* commandLineText) {
         ShowMessage(nullptr, GLwindow::status.Message(), kCaption);
         return 0;
     }
-    // The menu check marks, the GL render state and the texture follow here
-    // once the menu and the GL side exist.
+    // The menu check marks are set here once the popup menu exists.
+    InitRenderState();
+    textureName = InitTexture((programDirectory + kTextureFileName).c_str());
     if (!FindSectionPath(commandLineText)) Quit();
     // The whole-tunnel build from `sectionPath` follows here once the tunnel exists.
     return RunMainLoop();
@@ -122,4 +127,5 @@ void Quit() {
 
 void Tick() {
     frameTime = frameTimer.Advance(CounterValue(), secondsPerCount);
+    RenderClearFrame();
 }
