@@ -107,6 +107,7 @@ struct FileCloser {
 }  // namespace
 
 int Image::Load(const char* fileName, bool topDown) {
+    Destroy();
     std::FILE* file = fileName ? std::fopen(fileName, "rb") : nullptr;
     if (!file) return Fail(IO, "Load", "can not open file");
     FileCloser closer{file};

@@ -37,7 +37,7 @@ struct BmpFile {
         Put32(out, 2835);
         Put32(out, colorsUsed);
         Put32(out, 0);  // biClrImportant
-        out.resize(headers, '\0');
+        if (out.size() < headers) out.resize(headers, '\0');
         out.append(colorTable.begin(), colorTable.end());
         if (out.size() < offset) out.resize(offset, '\0');
         out.append(rows.begin(), rows.end());
