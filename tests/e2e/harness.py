@@ -1,0 +1,324 @@
+"""End-to-end harness: runs orbalt.exe under Wine on a private Xvfb.
+
+A `Session` owns one X server (on a display number the server picks itself),
+the test Wine prefix (shared by all cases, created once, with Wine's windows
+unmanaged so that no window manager is needed and no hide stalls 2 s) and a
+temporary copy of the program directory. `Session.launch` starts the program
+and returns a `Program`, which waits on conditions (a window, a message box, a
+log line, the process's exit), never on bare sleeps.
+
+Environment (set by ctest):
+  ORBALT_BIN_DIR     the ready-to-run program directory (orbalt.exe and data)
+  ORBALT_E2E_WORK    where the prefix, temporary runs and failure screenshots go
+  ORBALT_XRR_ADDMODE the helper that adds switchable display modes to Xvfb
+  ORBALT_XCLOSE      the helper that sends a window manager's close request
+
+On a failure inside `with Session(...)`, a screenshot is saved as
+ORBALT_E2E_WORK/artifacts/<name>.png so that the failure can be read.
+"""
+
+import fcntl
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+BIN_DIR = os.environ.get("ORBALT_BIN_DIR", "")
+WORK_DIR = os.environ.get("ORBALT_E2E_WORK", os.path.join(tempfile.gettempdir(), "orbalt-e2e"))
+XRR_ADDMODE = os.environ.get("ORBALT_XRR_ADDMODE", "")
+XCLOSE = os.environ.get("ORBALT_XCLOSE", "")
+PREFIX = os.path.join(WORK_DIR, "wineprefix")
+
+MSGBOX_TRACE = re.compile(r'trace:msgbox:MSGBOX_OnInit L"(.*)"\s*$')
+
+
+class E2EError(AssertionError):
+    """A condition the test waited for did not come in time."""
+
+
+def wait_until(condition, timeout, what, interval=0.05):
+    """Polls `condition` until it returns a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise E2EError("timed out after %.1f s waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+def unescape(text):
+    """Undoes the C escapes of Wine's trace output (\\n, \\t, \\", \\\\, \\00e9)."""
+    out, i = [], 0
+    simple = {"n": "\n", "r": "\r", "t": "\t", '"': '"', "\\": "\\"}
+    while i < len(text):
+        c = text[i]
+        if c == "\\" and i + 1 < len(text):
+            nxt = text[i + 1]
+            if nxt in simple:
+                out.append(simple[nxt])
+                i += 2
+                continue
+            if re.match(r"[0-9a-fA-F]{4}", text[i + 1:i + 5]):
+                out.append(chr(int(text[i + 1:i + 5], 16)))
+                i += 5
+                continue
+        out.append(c)
+        i += 1
+    return "".join(out)
+
+
+class Session:
+    def __init__(self, name, extra_modes=(), screen="1024x768x24"):
+        self.name = re.sub(r"[^A-Za-z0-9_.-]", "_", name)
+        self.extra_modes = list(extra_modes)
+        self.screen = screen
+        self.processes = []  # (Popen, description) we started, ended in close()
+        self.files = []      # output files of those processes, closed in close()
+        self.tmp = None
+        self.display = None
+
+    # -- life cycle ---------------------------------------------------------
+    def __enter__(self):
+        try:
+            self.start()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, kind, value, traceback):
+        if kind is not None:
+            self.save_failure_screenshot()
+        self.close()
+        return False
+
+    def start(self):
+        if not os.path.isfile(os.path.join(BIN_DIR, "orbalt.exe")):
+            raise E2EError("no orbalt.exe in ORBALT_BIN_DIR=%r: build the windows preset" % BIN_DIR)
+        os.makedirs(WORK_DIR, exist_ok=True)
+        self.tmp = tempfile.mkdtemp(prefix="run-%s-" % self.name, dir=WORK_DIR)
+        self.start_xvfb()
+        ensure_prefix(self.env())
+        if self.extra_modes:
+            self.start_mode_helper()
+        self.program_dir = os.path.join(self.tmp, "orbalt dir")  # a blank in the path on purpose
+        shutil.copytree(BIN_DIR, self.program_dir)
+
+    def start_xvfb(self):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-screen", "0", self.screen, "-nolisten", "tcp", "-noreset",
+             "-displayfd", str(write_end)],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+            stderr=self.output_file("xvfb.log"))
+        os.close(write_end)
+        self.processes.append((xvfb, "Xvfb"))
+        with os.fdopen(read_end) as numbers:
+            number = numbers.readline().strip()  # written once the server accepts clients
+        if not number:
+            raise E2EError("Xvfb did not start")
+        self.display = ":" + number
+
+    def start_mode_helper(self):
+        if not os.access(XRR_ADDMODE, os.X_OK):
+            raise E2EError("no xrr_addmode helper at %r" % XRR_ADDMODE)
+        helper = subprocess.Popen([XRR_ADDMODE] + self.extra_modes, env=self.env(),
+                                  stdout=subprocess.PIPE, text=True)
+        self.processes.append((helper, "xrr_addmode"))
+        self.files.append(helper.stdout)
+        if helper.stdout.readline().strip() != "ready":
+            raise E2EError("xrr_addmode could not add %s" % self.extra_modes)
+
+    def close(self):
+        if self.display:
+            subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-w"], env=self.env(), stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=30)
+        for process, _ in reversed(self.processes):
+            if process.poll() is None:
+                process.send_signal(signal.SIGTERM)
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self.processes = []
+        for file in self.files:
+            file.close()
+        self.files = []
+        if self.tmp:
+            shutil.rmtree(self.tmp, ignore_errors=True)
+            self.tmp = None
+
+    def output_file(self, name):
+        file = open(os.path.join(self.tmp, name), "w")
+        self.files.append(file)
+        return file
+
+    # -- environment and X helpers ------------------------------------------
+    def env(self, extra=None):
+        env = dict(os.environ)
+        env.update({
+            "DISPLAY": self.display or "",
+            "WINEPREFIX": PREFIX,
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+        })
+        env.update(extra or {})
+        return env
+
+    def x(self, *args, check=False):
+        """Runs an X client (xdotool, xdpyinfo, ...) on this display; returns stdout."""
+        result = subprocess.run(list(args), env=self.env(), capture_output=True, text=True)
+        if check and result.returncode != 0:
+            raise E2EError("%s failed: %s" % (" ".join(args), result.stderr.strip()))
+        return result.stdout
+
+    def windows(self, title_regex):
+        """Ids of the visible windows whose title matches the anchored regex."""
+        return self.x("xdotool", "search", "--onlyvisible", "--name", title_regex).split()
+
+    def screen_size(self):
+        match = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", self.x("xdpyinfo"))
+        return (int(match.group(1)), int(match.group(2))) if match else None
+
+    def window_geometry(self, window):
+        out = self.x("xdotool", "getwindowgeometry", "--shell", window)
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return {k: int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT") if k in values}
+
+    def screenshot(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        self.x("import", "-window", "root", path)
+        return path
+
+    def save_failure_screenshot(self):
+        if self.display:
+            path = os.path.join(WORK_DIR, "artifacts", self.name + ".png")
+            try:
+                self.screenshot(path)
+                print("failure screenshot: %s" % path)
+            except Exception as error:  # a broken display must not hide the real failure
+                print("no failure screenshot: %s" % error)
+
+    # -- the program ----------------------------------------------------------
+    def write_config(self, text):
+        with open(os.path.join(self.program_dir, "orbalt_config.txt"), "w") as config:
+            config.write(text)
+
+    def launch(self, args=(), cwd=None):
+        return Program(self, list(args), cwd or self.tmp)
+
+
+class Program:
+    def __init__(self, session, args, cwd):
+        self.session = session
+        self.stdout_path = os.path.join(session.tmp, "stdout.txt")
+        self.stderr_path = os.path.join(session.tmp, "stderr.txt")
+        exe = os.path.join(session.program_dir, "orbalt.exe")
+        self.process = subprocess.Popen(
+            ["wine", exe] + args, cwd=cwd,
+            env=session.env({"WINEDEBUG": "-all,+msgbox"}),
+            stdin=subprocess.DEVNULL,
+            stdout=session.output_file("stdout.txt"), stderr=session.output_file("stderr.txt"))
+        session.processes.append((self.process, "wine orbalt.exe"))
+
+    def console(self):
+        with open(self.stdout_path, errors="replace") as out:
+            return out.read()
+
+    def log(self):
+        path = os.path.join(self.session.program_dir, "orbalt_log.txt")
+        with open(path, errors="replace") as log:
+            return log.read().replace("\r\n", "\n")
+
+    def message_boxes(self):
+        """Texts of every message box the program opened so far, in order."""
+        with open(self.stderr_path, errors="replace") as err:
+            return [unescape(m.group(1)) for m in map(MSGBOX_TRACE.search, err) if m]
+
+    def wait_for_message_box(self, count, timeout=20):
+        return wait_until(lambda: len(self.message_boxes()) >= count and self.message_boxes(),
+                          timeout, "message box number %d" % count)[count - 1]
+
+    def wait_for_window(self, title_regex, timeout=20, exclude=()):
+        def found():
+            ids = [w for w in self.session.windows(title_regex) if w not in exclude]
+            return ids[0] if ids else None
+        return wait_until(found, timeout, "a window titled %s" % title_regex)
+
+    def wait_for_console(self, text, timeout=20):
+        return wait_until(lambda: text in self.console(), timeout, "console text %r" % text)
+
+    def key(self, window, *keys):
+        self.session.x("xdotool", "key", "--window", window, *keys)
+
+    def request_close(self, window):
+        """Asks the window to close as a window manager would (WM_CLOSE)."""
+        self.session.x(XCLOSE, window, check=True)
+
+    def dismiss(self, title_regex, key="Return", timeout=20):
+        """Closes the box or window titled so by a key, sending it again should
+        a key get lost, until no window of that title is left."""
+        deadline = time.monotonic() + timeout
+        while True:
+            ids = self.session.windows(title_regex)
+            if not ids:
+                return
+            if time.monotonic() > deadline:
+                raise E2EError("%s did not close on %s" % (title_regex, key))
+            self.key(ids[0], key)
+            try:
+                wait_until(lambda: not self.session.windows(title_regex), 2.0,
+                           "%s to close" % title_regex)
+                return
+            except E2EError:
+                continue
+
+    def dismiss_about_box(self):
+        self.wait_for_window(r"^Orbalt, the demo$")
+        self.dismiss(r"^Orbalt, the demo$")
+
+    def expect_no_change(self, happened, seconds, what):
+        """Checks for `seconds` that `happened` stays false."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if happened():
+                raise E2EError("unexpected: %s" % what)
+            time.sleep(0.05)
+
+    def wait_exit(self, timeout=30):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise E2EError("orbalt.exe did not exit within %d s" % timeout)
+
+    def running(self):
+        return self.process.poll() is None
+
+
+def ensure_prefix(env):
+    """Creates the shared test prefix once (about 15 s), under a lock so that
+    two cases never build it at the same time."""
+    os.makedirs(WORK_DIR, exist_ok=True)
+    stamp = os.path.join(PREFIX, ".orbalt-ready")
+    with open(os.path.join(WORK_DIR, "prefix.lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if os.path.exists(stamp):
+            return
+        shutil.rmtree(PREFIX, ignore_errors=True)
+        quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wine", "wineboot", "-i"], env=env, check=True, timeout=300, **quiet)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=300, **quiet)
+        # Unmanaged windows: Wine focuses its windows itself and hides them
+        # without waiting for a window manager.
+        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                        "/t", "REG_SZ", "/d", "N", "/f"], env=env, check=True, timeout=120, **quiet)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=120, **quiet)
+        open(stamp, "w").close()

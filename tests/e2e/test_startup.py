@@ -1,0 +1,108 @@
+"""Start-up and exit of orbalt.exe: About box, window, log, console, display modes."""
+
+import os
+import unittest
+
+from harness import Session
+
+WINDOWED = "# orbalt configuration\nFullScreen NO\nXResolution 640\nYResolution 480\n"
+REFUSED_MODE_MESSAGE = ("GLwindow::FullScreen() error GENERIC: "
+                        "GLwindow::SetScreen() error GENERIC: graphics mode not supported")
+
+
+class StartUp(unittest.TestCase):
+    def test_windowed_run_quits_with_escape(self):
+        with Session(self.id()) as session:
+            program = session.launch()
+            program.dismiss_about_box()
+            window = program.wait_for_window(r"^orbalt$")
+            geometry = session.window_geometry(window)
+            self.assertGreaterEqual(geometry["WIDTH"], 640)
+            self.assertGreaterEqual(geometry["HEIGHT"], 480)
+
+            program.key(window, "Escape")
+            self.assertEqual(program.wait_exit(), 0)
+
+            log = program.log()
+            self.assertTrue(log.startswith("orbalt log, "), log)
+            self.assertIn("path: Z:", log)
+            self.assertIn("\\orbalt dir\\ \n\n", log)
+            self.assertIn("[Screen Mode Enumeration]\n", log)
+            self.assertIn("original  : 1024 x  768, 32 bit", log)
+            self.assertIn("GLwindow::Windowed 640 x 480 \n\n", log)
+            self.assertTrue(log.endswith("\n"), "log ends mid-line: %r" % log[-40:])
+            self.assertTrue(program.console().startswith("orbalt console, "), program.console())
+            about = program.message_boxes()[0]
+            self.assertTrue(about.startswith("Orbalt, demo version 1.0 \n\n"), about)
+
+    def test_alt_f4_is_consumed_and_a_close_request_quits(self):
+        with Session(self.id()) as session:
+            program = session.launch()
+            program.dismiss_about_box()
+            window = program.wait_for_window(r"^orbalt$")
+            program.key(window, "alt+F4")
+            program.expect_no_change(lambda: not program.running() or not session.windows(r"^orbalt$"),
+                                     seconds=1.5, what="the window closing on Alt+F4")
+            program.request_close(window)
+            self.assertEqual(program.wait_exit(), 0)
+            self.assertTrue(program.log().endswith(" \n\n"))
+
+    def test_refused_full_screen_mode_shows_the_chained_error(self):
+        # Plain Xvfb refuses 640 x 480.
+        with Session(self.id()) as session:
+            session.write_config("FullScreen YES\nXResolution 640\nYResolution 480\n")
+            program = session.launch()
+            program.dismiss_about_box()
+            self.assertEqual(program.wait_for_message_box(2), REFUSED_MODE_MESSAGE)
+            program.wait_for_window(r"^orbalt$")
+            program.dismiss(r"^orbalt$")
+            self.assertEqual(program.wait_exit(), 0)
+            self.assertIn(REFUSED_MODE_MESSAGE + " \n", program.log())
+            self.assertEqual(session.screen_size(), (1024, 768))
+
+    def test_accepted_full_screen_mode_opens_and_restores(self):
+        with Session(self.id()) as session:
+            session.write_config("FullScreen YES\nXResolution 1024\nYResolution 768\n")
+            program = session.launch()
+            program.dismiss_about_box()
+            window = program.wait_for_window(r"^orbalt$")
+            geometry = session.window_geometry(window)
+            self.assertEqual((geometry["WIDTH"], geometry["HEIGHT"]), (1024, 768))
+            program.key(window, "Escape")
+            self.assertEqual(program.wait_exit(), 0)
+            self.assertIn("GLwindow::FullScreen 1024 x 768, 16 bit @ 0 Hz \n\n", program.log())
+
+            # The next run finds the desktop's own depth again.
+            session.write_config(WINDOWED)
+            second = session.launch()
+            second.dismiss_about_box()
+            second.key(second.wait_for_window(r"^orbalt$"), "Escape")
+            self.assertEqual(second.wait_exit(), 0)
+            self.assertIn("original  : 1024 x  768, 32 bit", second.log())
+
+    def test_switched_resolution_is_restored_at_exit(self):
+        with Session(self.id(), extra_modes=["800x600"]) as session:
+            session.write_config("FullScreen YES\nXResolution 800\nYResolution 600\n")
+            program = session.launch()
+            program.dismiss_about_box()
+            window = program.wait_for_window(r"^orbalt$")
+            self.assertEqual(session.screen_size(), (800, 600))
+            program.key(window, "Escape")
+            self.assertEqual(program.wait_exit(), 0)
+            self.assertEqual(session.screen_size(), (1024, 768))
+
+    def test_unwritable_log_still_starts_and_quits(self):
+        with Session(self.id()) as session:
+            session.write_config(WINDOWED)
+            # A directory where the log file should be: the log cannot be created.
+            os.mkdir(os.path.join(session.program_dir, "orbalt_log.txt"))
+            program = session.launch()
+            program.dismiss_about_box()
+            window = program.wait_for_window(r"^orbalt$")
+            program.key(window, "Escape")
+            self.assertEqual(program.wait_exit(), 0)
+            self.assertTrue(program.console().startswith("orbalt console, "))
+
+
+if __name__ == "__main__":
+    unittest.main()
