@@ -124,6 +124,9 @@ TEST(ExtensionListed, WholeNamesOnly) {
     EXPECT_FALSE(ExtensionListed(nullptr, "GL_EXT_bgra"));
     EXPECT_FALSE(ExtensionListed("", "GL_EXT_bgra"));
     EXPECT_TRUE(ExtensionListed("GL_EXT_bgra", "GL_EXT_bgra"));
+    // Wine appends its WGL names after two blanks.
+    EXPECT_TRUE(ExtensionListed("GL_NV_ES1_1_compatibility  WGL_EXT_extensions_string WGL_EXT_swap_control ",
+                                "WGL_EXT_swap_control"));
 }
 
 }  // namespace
