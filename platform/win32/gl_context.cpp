@@ -23,9 +23,11 @@ namespace {
 HDC ToHdc(DeviceContext dc) { return static_cast<HDC>(dc); }
 HPALETTE ToPalette(PaletteHandle palette) { return static_cast<HPALETTE>(palette); }
 
-PIXELFORMATDESCRIPTOR ToDescriptor(const PixelFormat& f) {
-    PIXELFORMATDESCRIPTOR d{};
-    d.nSize = sizeof(d);
+// PixelFormat carries PIXELFORMATDESCRIPTOR's field names, so one copy serves both ways.
+template <typename To, typename From>
+To CopyFormat(const From& f) {
+    To d{};
+    d.nSize = f.nSize;
     d.nVersion = f.nVersion;
     d.dwFlags = f.dwFlags;
     d.iPixelType = f.iPixelType;
@@ -54,36 +56,13 @@ PIXELFORMATDESCRIPTOR ToDescriptor(const PixelFormat& f) {
     return d;
 }
 
-PixelFormat FromDescriptor(const PIXELFORMATDESCRIPTOR& d) {
-    PixelFormat f;
-    f.nSize = d.nSize;
-    f.nVersion = d.nVersion;
-    f.dwFlags = d.dwFlags;
-    f.iPixelType = d.iPixelType;
-    f.cColorBits = d.cColorBits;
-    f.cRedBits = d.cRedBits;
-    f.cRedShift = d.cRedShift;
-    f.cGreenBits = d.cGreenBits;
-    f.cGreenShift = d.cGreenShift;
-    f.cBlueBits = d.cBlueBits;
-    f.cBlueShift = d.cBlueShift;
-    f.cAlphaBits = d.cAlphaBits;
-    f.cAlphaShift = d.cAlphaShift;
-    f.cAccumBits = d.cAccumBits;
-    f.cAccumRedBits = d.cAccumRedBits;
-    f.cAccumGreenBits = d.cAccumGreenBits;
-    f.cAccumBlueBits = d.cAccumBlueBits;
-    f.cAccumAlphaBits = d.cAccumAlphaBits;
-    f.cDepthBits = d.cDepthBits;
-    f.cStencilBits = d.cStencilBits;
-    f.cAuxBuffers = d.cAuxBuffers;
-    f.iLayerType = d.iLayerType;
-    f.bReserved = d.bReserved;
-    f.dwLayerMask = d.dwLayerMask;
-    f.dwVisibleMask = d.dwVisibleMask;
-    f.dwDamageMask = d.dwDamageMask;
-    return f;
+PIXELFORMATDESCRIPTOR ToDescriptor(const PixelFormat& format) {
+    PIXELFORMATDESCRIPTOR d = CopyFormat<PIXELFORMATDESCRIPTOR>(format);
+    d.nSize = sizeof(d);
+    return d;
 }
+
+PixelFormat FromDescriptor(const PIXELFORMATDESCRIPTOR& d) { return CopyFormat<PixelFormat>(d); }
 }  // namespace
 
 DeviceContext GetWindowDC(WindowHandle window) { return ::GetDC(ToHwnd(window)); }
