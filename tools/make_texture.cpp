@@ -4,13 +4,10 @@
 // colour ramp and the diagonal fold into visible V and diamond shapes.
 // Integer arithmetic only: the output regenerates byte for byte anywhere.
 //
-// usage: make_texture OUTPUT.bmp        writes the texture
-//        make_texture --check FILE.bmp  exit 0 when FILE holds exactly these bytes
+// usage: make_texture OUTPUT.bmp
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "tools/bmp_file.h"
@@ -76,18 +73,11 @@ std::string TextureBytes() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string bytes = TextureBytes();
-    if (argc == 3 && std::strcmp(argv[1], "--check") == 0) {
-        std::ifstream in(argv[2], std::ios::binary);
-        std::string existing((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (existing == bytes) return 0;
-        std::fprintf(stderr, "%s differs from the generated texture; regenerate it with make_texture\n", argv[2]);
-        return 1;
-    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: make_texture OUTPUT.bmp | --check FILE.bmp\n");
+        std::fprintf(stderr, "usage: make_texture OUTPUT.bmp\n");
         return 2;
     }
+    std::string bytes = TextureBytes();
     std::ofstream out(argv[1], std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {

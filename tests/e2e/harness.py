@@ -259,27 +259,48 @@ class Program:
     def key(self, window, *keys):
         self.session.x("xdotool", "key", "--window", window, *keys)
 
-    def request_close(self, window):
-        """Asks the window to close as a window manager would (WM_CLOSE)."""
-        self.session.x(XCLOSE, window, check=True)
-
-    def dismiss(self, title_regex, key="Return", timeout=20):
-        """Closes the box or window titled so by a key, sending it again should
-        a key get lost, until no window of that title is left."""
+    def request_close(self, title_regex=r"^orbalt$", timeout=20):
+        """Asks the window to close as a window manager would (WM_CLOSE), again
+        should a request get lost, until the program ends; returns its exit code."""
         deadline = time.monotonic() + timeout
-        while True:
-            ids = self.session.windows(title_regex)
-            if not ids:
-                return
+        while self.running():
             if time.monotonic() > deadline:
-                raise E2EError("%s did not close on %s" % (title_regex, key))
-            self.key(ids[0], key)
+                raise E2EError("a close request did not end the program")
+            for window in self.session.windows(title_regex)[:1]:
+                self.session.x(XCLOSE, window)
             try:
-                wait_until(lambda: not self.session.windows(title_regex), 2.0,
-                           "%s to close" % title_regex)
-                return
+                wait_until(lambda: not self.running(), 2.0, "the program to end")
             except E2EError:
                 continue
+        return self.wait_exit()
+
+    def press_until(self, title_regex, key, done, what, timeout=20):
+        """Sends `key` to the window titled so until `done()` holds. Under Wine a
+        key sent right after a window appears can get lost (its X window may
+        still be re-created), so the key is sent again, to the window found
+        anew, whenever a try has no effect within 2 s."""
+        deadline = time.monotonic() + timeout
+        while not done():
+            if time.monotonic() > deadline:
+                raise E2EError("%s: no effect of %s on %s" % (what, key, title_regex))
+            ids = self.session.windows(title_regex)
+            if ids:
+                self.key(ids[0], key)
+            try:
+                wait_until(done, 2.0, what)
+            except E2EError:
+                continue
+
+    def dismiss(self, title_regex, key="Return", timeout=20):
+        """Closes the box or window titled so by a key."""
+        self.press_until(title_regex, key, lambda: not self.session.windows(title_regex),
+                         "closing %s" % title_regex, timeout)
+
+    def quit_with_escape(self, timeout=30):
+        """Presses Escape in the program window until the program ends; returns its exit code."""
+        self.press_until(r"^orbalt$", "Escape", lambda: not self.running(), "quitting with Escape",
+                         timeout)
+        return self.wait_exit()
 
     def dismiss_about_box(self):
         self.wait_for_window(r"^Orbalt, the demo$")

@@ -30,8 +30,7 @@ class GLSide(unittest.TestCase):
     def test_log_holds_pixel_formats_and_gl_strings(self):
         with Session(self.id()) as session:
             program, window = self.start(session)
-            program.key(window, "Escape")
-            self.assertEqual(program.wait_exit(), 0)
+            self.assertEqual(program.quit_with_escape(), 0)
             log = program.log()
             self.assertIn("[Pixel Format Enumeration]\nID  1: flags: WINDOW ", log)
             self.assertIn("Current pixel format: \nID ", log)
@@ -58,8 +57,7 @@ class GLSide(unittest.TestCase):
                 wait_until(lambda: pixel(session, window, *centre) == SKY, 10, "the sky colour")
             except E2EError:
                 self.fail("window centre is %s, not the sky %s" % (pixel(session, window, *centre), SKY))
-            program.key(window, "Escape")
-            self.assertEqual(program.wait_exit(), 0)
+            self.assertEqual(program.quit_with_escape(), 0)
 
     def test_missing_texture_is_reported_and_the_program_starts(self):
         with Session(self.id()) as session:
@@ -67,8 +65,7 @@ class GLSide(unittest.TestCase):
             program, window = self.start(session)
             program.wait_for_console("InitTexture(")
             self.assertIn("\\orbalt dir\\texture.bmp) : Image::Load() error\n", program.console())
-            program.key(window, "Escape")
-            self.assertEqual(program.wait_exit(), 0)
+            self.assertEqual(program.quit_with_escape(), 0)
             self.assertEqual(program.message_boxes()[1:], [])
 
 

@@ -20,8 +20,7 @@ class StartUp(unittest.TestCase):
             self.assertGreaterEqual(geometry["WIDTH"], 640)
             self.assertGreaterEqual(geometry["HEIGHT"], 480)
 
-            program.key(window, "Escape")
-            self.assertEqual(program.wait_exit(), 0)
+            self.assertEqual(program.quit_with_escape(), 0)
 
             log = program.log()
             self.assertTrue(log.startswith("orbalt log, "), log)
@@ -39,12 +38,13 @@ class StartUp(unittest.TestCase):
         with Session(self.id()) as session:
             program = session.launch()
             program.dismiss_about_box()
-            window = program.wait_for_window(r"^orbalt$")
-            program.key(window, "alt+F4")
-            program.expect_no_change(lambda: not program.running() or not session.windows(r"^orbalt$"),
-                                     seconds=1.5, what="the window closing on Alt+F4")
-            program.request_close(window)
-            self.assertEqual(program.wait_exit(), 0)
+            program.wait_for_window(r"^orbalt$")
+            # Sent a few times, since a key can get lost right after the window appears.
+            for _ in range(3):
+                program.key(session.windows(r"^orbalt$")[0], "alt+F4")
+                program.expect_no_change(lambda: not program.running() or not session.windows(r"^orbalt$"),
+                                         seconds=0.7, what="the window closing on Alt+F4")
+            self.assertEqual(program.request_close(), 0)
             self.assertTrue(program.log().endswith(" \n\n"))
 
     def test_refused_full_screen_mode_shows_the_chained_error(self):
@@ -60,36 +60,33 @@ class StartUp(unittest.TestCase):
             self.assertIn(REFUSED_MODE_MESSAGE + " \n", program.log())
             self.assertEqual(session.screen_size(), (1024, 768))
 
-    def test_accepted_full_screen_mode_opens_and_restores(self):
+    def test_accepted_full_screen_mode_opens_at_that_mode(self):
+        # Xvfb's own size at 16 bits: Wine accepts it and emulates the depth.
+        # (Windows of a later process on the same X server stay unmapped after
+        # such an emulated depth change under Wine 8, so the restore is checked
+        # with a real resolution change below.)
         with Session(self.id()) as session:
             session.write_config("FullScreen YES\nXResolution 1024\nYResolution 768\n")
             program = session.launch()
             program.dismiss_about_box()
             window = program.wait_for_window(r"^orbalt$")
             geometry = session.window_geometry(window)
+            self.assertEqual((geometry["X"], geometry["Y"]), (0, 0))
             self.assertEqual((geometry["WIDTH"], geometry["HEIGHT"]), (1024, 768))
-            program.key(window, "Escape")
-            self.assertEqual(program.wait_exit(), 0)
+            self.assertEqual(program.quit_with_escape(), 0)
             self.assertIn("GLwindow::FullScreen 1024 x 768, 16 bit @ 0 Hz \n\n", program.log())
 
-            # The next run finds the desktop's own depth again.
-            session.write_config(WINDOWED)
-            second = session.launch()
-            second.dismiss_about_box()
-            second.key(second.wait_for_window(r"^orbalt$"), "Escape")
-            self.assertEqual(second.wait_exit(), 0)
-            self.assertIn("original  : 1024 x  768, 32 bit", second.log())
-
     def test_switched_resolution_is_restored_at_exit(self):
+        # A helper gives Xvfb an 800 x 600 mode: the X screen really changes size.
         with Session(self.id(), extra_modes=["800x600"]) as session:
             session.write_config("FullScreen YES\nXResolution 800\nYResolution 600\n")
             program = session.launch()
             program.dismiss_about_box()
-            window = program.wait_for_window(r"^orbalt$")
+            program.wait_for_window(r"^orbalt$")
             self.assertEqual(session.screen_size(), (800, 600))
-            program.key(window, "Escape")
-            self.assertEqual(program.wait_exit(), 0)
+            self.assertEqual(program.quit_with_escape(), 0)
             self.assertEqual(session.screen_size(), (1024, 768))
+            self.assertIn("GLwindow::FullScreen 800 x 600, 16 bit @ 0 Hz \n\n", program.log())
 
     def test_unwritable_log_still_starts_and_quits(self):
         with Session(self.id()) as session:
@@ -98,9 +95,8 @@ class StartUp(unittest.TestCase):
             os.mkdir(os.path.join(session.program_dir, "orbalt_log.txt"))
             program = session.launch()
             program.dismiss_about_box()
-            window = program.wait_for_window(r"^orbalt$")
-            program.key(window, "Escape")
-            self.assertEqual(program.wait_exit(), 0)
+            program.wait_for_window(r"^orbalt$")
+            self.assertEqual(program.quit_with_escape(), 0)
             self.assertTrue(program.console().startswith("orbalt console, "))
 
 
