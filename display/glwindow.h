@@ -10,6 +10,7 @@
 
 #include "display/error_status.h"
 #include "display/screen_mode.h"
+#include "platform/gl_context.h"
 #include "platform/platform.h"
 
 class GLwindow {
@@ -37,15 +38,25 @@ public:
     int OnSIZE(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
     int OnACTIVATE(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
     int OnACTIVATEAPP(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
+    int OnQUERYNEWPALETTE();
+    int OnPALETTECHANGED(uintptr_t wParam);
+
+    // The GL side (glwindow_gl.cpp).
+    int EnumPixelFormats(platform::DeviceContext dc);
+    int Set_PixelFormat();
+    int Set_Palette();
+    // True when `name` is a whole blank-separated name in the current
+    // context's GL_EXTENSIONS string.
+    static bool HasExtension(const char* name);
 
     static ErrorStatus status;  // failures of every GLwindow operation
 
     int32_t width = 0, height = 0;  // client size from the last size message
     int32_t x = 0, y = 0;           // position from the last move message
     platform::WindowHandle hwnd = nullptr;
-    void* hdc = nullptr;
-    void* hglrc = nullptr;
-    void* hpalette = nullptr;
+    platform::DeviceContext hdc = nullptr;
+    platform::RenderContext hglrc = nullptr;
+    platform::PaletteHandle hpalette = nullptr;
     bool active = false;
     bool fullscreen = false;
     bool destroying = false;
@@ -53,6 +64,8 @@ public:
     std::string className = "GLwindow";
     std::string title = "GLwindow";
     FILE* log = nullptr;
+    const platform::PixelFormat* pfdRequest = nullptr;  // replaces the standard request when set
+    platform::PixelFormat pfd{};  // the chosen format, described only while a log is attached
     ScreenMode currentMode;
     ScreenMode desktopMode;
     std::vector<ScreenMode> modes;
@@ -63,4 +76,6 @@ private:
     uint32_t WindowStyle() const;
     uint32_t WindowExStyle() const;
     void LogModes() const;
+    void LogGLStrings() const;
+    void ReselectPalette();
 };

@@ -3,6 +3,9 @@
 #include <ctime>
 #include <string>
 
+#include "display/texture.h"
+#include "flight/clear_frame.h"
+#include "flight/render_state.h"
 #include "platform/ui.h"
 #include "shell/command_line.h"
 #include "shell/info_boxes.h"
@@ -17,6 +20,7 @@ constexpr const char* kCaption = "orbalt";
 constexpr const char* kLogFileName = "orbalt_log.txt";
 constexpr const char* kTitle = "orbalt";
 constexpr const char* kIconName = "Orbalt_Icon";
+constexpr const char* kTextureFileName = "texture.bmp";
 
 // Runs on every way out of the entry point: the display mode is restored
 // whether or not it was ever changed, and the log is closed complete.
@@ -110,7 +114,8 @@ int RunProgram(const char* commandLineText) {
         return 0;
     }
     if (popupMenu) CheckMenuItems(popupMenu, settings);
-    // The GL render state and the texture follow here once the GL side exists.
+    InitRenderState();
+    textureName = InitTexture((programDirectory + kTextureFileName).c_str());
     if (!FindSectionPath(commandLineText)) Quit();
     // The whole-tunnel build from `sectionPath` follows here once the tunnel exists.
     return RunMainLoop();
@@ -127,4 +132,5 @@ void Quit() {
 
 void Tick() {
     frameTime = frameTimer.Advance(CounterValue(), secondsPerCount);
+    RenderClearFrame();
 }

@@ -26,5 +26,6 @@ std::string sectionPath;
 platform::MenuHandle popupMenu = nullptr;
 bool joystickPresent = false;
 float frameTime = 0.0f;
+uint32_t textureName = 0;
 bool showInfo = false;
 bool showAxes = false;

@@ -1,6 +1,7 @@
 #pragma once
 // The program-wide objects and state. They are defined in one file, in the
 // order they must be constructed (and, reversed, destroyed).
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -32,5 +33,6 @@ extern std::string sectionPath;
 extern platform::MenuHandle popupMenu;
 extern bool joystickPresent;
 extern float frameTime;                // seconds between the last two frames
+extern uint32_t textureName;           // the start-up texture, 0 when it could not be loaded
 extern bool showInfo;
 extern bool showAxes;

@@ -1,5 +1,7 @@
 #include "shell/window_proc.h"
 
+#include "flight/clear_frame.h"
+#include "flight/projection.h"
 #include "platform/ui.h"
 #include "shell/keyboard_commands.h"
 #include "shell/popup_menu.h"
@@ -27,10 +29,16 @@ intptr_t WndProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr
         case msg::Create: OnCreate(window, wParam, lParam); return 0;
         case msg::Destroy: glWindow.OnDESTROY(window, wParam, lParam); return 0;
         case msg::Move: glWindow.OnMOVE(window, wParam, lParam); return 0;
-        case msg::Size: glWindow.OnSIZE(window, wParam, lParam); return 0;
+        case msg::Size:
+            glWindow.OnSIZE(window, wParam, lParam);
+            ResizeViewport(glWindow.width, glWindow.height);
+            return 0;
         case msg::Activate: glWindow.OnACTIVATE(window, wParam, lParam); return 0;
         case msg::ActivateApp: glWindow.OnACTIVATEAPP(window, wParam, lParam); return 0;
-        case msg::Paint: ValidateWindow(window); return 0;
+        case msg::Paint:
+            RenderClearFrame();
+            ValidateWindow(window);
+            return 0;
         case msg::Close: Quit(); return 0;
         case msg::EraseBackground: return 0;
         // Key messages are consumed, so the system's own reactions (Alt+F4
@@ -40,6 +48,8 @@ intptr_t WndProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr
         case msg::KeyUp:
         case msg::SysKeyUp: return 0;
         case msg::Char: OnChar(wParam, lParam); return 0;
+        case msg::QueryNewPalette: return glWindow.OnQUERYNEWPALETTE();
+        case msg::PaletteChanged: glWindow.OnPALETTECHANGED(wParam); return 0;
         default: return DefaultWindowProc(window, message, wParam, lParam);
     }
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/stub/stub_control.h"
+#include "platform/stub/stub_gl_context_control.h"
 
 namespace platform {
 namespace stub {
@@ -11,7 +12,10 @@ State& state() {
     static State instance;
     return instance;
 }
-void Reset() { state() = State{}; }
+void Reset() {
+    state() = State{};
+    ResetGLContext();
+}
 }  // namespace stub
 
 namespace {

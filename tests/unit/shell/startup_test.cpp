@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/stub/stub_control.h"
+#include "platform/stub/stub_gl_context_control.h"
 #include "platform/stub/stub_ui_control.h"
 #include "shell/info_boxes.h"
 #include "shell/popup_menu.h"
@@ -184,6 +185,22 @@ TEST_F(StartUp, CloseRequestQuits) {
     state().messages.push_back({reinterpret_cast<void*>(0x1010), platform::msg::Close, 0, 0});
     EXPECT_EQ(Run("FullScreen NO\n"), 0);
     EXPECT_TRUE(state().liveWindows.empty());
+}
+
+TEST_F(StartUp, FailedGLContextShowsTheChainedMessageAndQuitsAfterStartUp) {
+    platform::stub::glState().chosenFormat = 0;
+    EXPECT_EQ(Run("FullScreen NO\n"), 0);
+    ASSERT_EQ(state().shownMessages.size(), 2u);
+    EXPECT_EQ(state().shownMessages[1].text,
+              "GLwindow::OnCREATE() error GENERIC: GLwindow::Set_PixelFormat() error GENERIC: "
+              "ChoosePixelFormat() failed");
+    EXPECT_EQ(state().shownMessages[1].owner, nullptr);
+    EXPECT_EQ(state().quitCodes, std::vector<int>{0});
+    EXPECT_EQ(state().liveWindows.size(), 1u);  // the window itself was still created
+    // Start-up still ran to its end: the render state and the texture were tried.
+    EXPECT_NE(state().consoleText.find("WGL_EXT_swap_control not supported \n"), std::string::npos);
+    EXPECT_NE(state().consoleText.find("InitTexture(" + dir.File("texture.bmp") + ") : Image::Load() error\n"),
+              std::string::npos);
 }
 
 TEST_F(StartUp, AltF4IsConsumed) {

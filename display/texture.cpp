@@ -1,0 +1,71 @@
+// The texture upload. The rows handed to GL are packed to exactly three
+// bytes per pixel, so the byte alignment of the upload reads each row where
+// it is whatever the width, and palette images arrive as colours.
+#include "display/texture.h"
+
+#include "display/gl_headers.h"
+#include "shell/program_objects.h"
+
+namespace {
+
+void CopyEntry(const uint8_t* entry, uint8_t* out) {
+    out[0] = entry[0];  // blue
+    out[1] = entry[1];  // green
+    out[2] = entry[2];  // red
+}
+
+// The palette index of pixel `x` in a row of `bits`-bit indices, leftmost pixel in the high bits.
+uint32_t PaletteIndex(const uint8_t* row, uint32_t x, uint32_t bits) {
+    if (bits == 8) return row[x];
+    return (row[x / 8] >> (7 - x % 8)) & 1u;
+}
+
+}  // namespace
+
+std::vector<uint8_t> BgrTexels(const Image& image) {
+    uint32_t bpp = image.format.bpp;
+    std::vector<uint8_t> texels;
+    if (image.pixels == nullptr || image.height < 0) return texels;
+    bool indexed = (bpp == 1 || bpp == 8) && image.palette != nullptr;
+    if (bpp != 24 && !indexed) return texels;
+
+    const uint64_t rowSize = uint64_t{image.width} * 3;
+    texels.resize(rowSize * static_cast<uint64_t>(image.height));
+    for (int32_t y = 0; y < image.height; ++y) {
+        const uint8_t* row = image.pixels + uint64_t{image.pitch} * static_cast<uint64_t>(y);
+        uint8_t* out = texels.data() + rowSize * static_cast<uint64_t>(y);
+        for (uint32_t x = 0; x < image.width; ++x, out += 3) {
+            const uint8_t* source = indexed ? image.palette + 4 * PaletteIndex(row, x, bpp) : row + 3 * uint64_t{x};
+            CopyEntry(source, out);
+        }
+    }
+    return texels;
+}
+
+uint32_t InitTexture(const char* fileName) {
+    if (fileName == nullptr) return 0;
+    Image image;
+    std::vector<uint8_t> texels;
+    bool loaded = image.Load(fileName, false);
+    if (loaded) texels = BgrTexels(image);
+    bool empty = image.width == 0 || image.height == 0;
+    if (!loaded || (texels.empty() && !empty)) {
+        console.Printf("InitTexture(%s) : Image::Load() error\n", fileName);
+        return 0;
+    }
+    console.Printf("InitTexture(%s) \n", fileName);
+
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(image.width));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height), 0,
+                 GL_BGR_EXT, GL_UNSIGNED_BYTE, texels.empty() ? nullptr : texels.data());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    return name;
+}

@@ -1,0 +1,35 @@
+#include "flight/projection.h"
+
+#include <cmath>
+
+#include "display/gl_headers.h"
+#include "shell/program_objects.h"
+
+namespace {
+constexpr float kHalfDegreeInRadians = 0.008726646f;  // pi / 360
+}  // namespace
+
+float FrustumFov(float fov) {
+    if (!(fov >= kMinFrustumFov)) return kMinFrustumFov;  // also a NaN
+    return fov > kMaxFrustumFov ? kMaxFrustumFov : fov;
+}
+
+float AspectRatio(int32_t width, int32_t height, float previous) {
+    if (width <= 0 || height <= 0) return previous;
+    return static_cast<float>(width) / static_cast<float>(height);
+}
+
+void SetProjection() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    float h = camera.zNear * std::tan(FrustumFov(camera.fov) * kHalfDegreeInRadians);
+    double halfWidth = static_cast<double>(h * camera.aspect);
+    glFrustum(-halfWidth, halfWidth, -static_cast<double>(h), static_cast<double>(h),
+              static_cast<double>(camera.zNear), static_cast<double>(camera.zFar));
+}
+
+void ResizeViewport(int32_t width, int32_t height) {
+    glViewport(0, 0, width, height);
+    camera.aspect = AspectRatio(width, height, camera.aspect);
+    SetProjection();
+}

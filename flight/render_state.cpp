@@ -1,0 +1,140 @@
+// The fixed GL state. Everything is set once here, in an order that
+// matters: the light is positioned while the starting camera transform is
+// loaded, so it stays fixed relative to the viewer wherever the camera flies.
+#include "flight/render_state.h"
+
+#include <cmath>
+
+#include "display/glwindow.h"
+#include "flight/camera_transform.h"
+#include "flight/projection.h"
+#include "platform/gl_context.h"
+#include "shell/program_objects.h"
+
+const float fogEnd = 3.0f;
+
+namespace extensions {
+SwapIntervalProc wglSwapIntervalEXT = nullptr;
+GetSwapIntervalProc wglGetSwapIntervalEXT = nullptr;
+LockArraysProc glLockArraysEXT = nullptr;
+UnlockArraysProc glUnlockArraysEXT = nullptr;
+}  // namespace extensions
+
+namespace {
+
+constexpr float kStartFov = 70.0f;
+constexpr float kNearestPlane = 0.001f;
+constexpr float kDegreesToRadians = 0.017453292f;
+constexpr GLfloat kSkyColour[] = {0.5f, 0.7f, 1.0f, 1.0f};
+constexpr GLfloat kLightPosition[] = {0.1f, 0.3f, -1.0f, 0.0f};  // directional
+constexpr GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat kMaterialAmbient[] = {0.25f, 0.25f, 0.2f, 1.0f};
+constexpr GLfloat kMaterialSpecular[] = {0.0f, 0.0f, 0.0f, 1.0f};
+constexpr GLfloat kMaterialEmission[] = {0.0f, 0.0f, 0.0f, 0.0f};
+constexpr GLfloat kFogStart = 0.15f;
+constexpr GLenum kIndexLogicOp = 0x0BF1;  // GL_INDEX_LOGIC_OP (GL_LOGIC_OP)
+
+void Enable(GLenum capability, bool on) {
+    if (on)
+        glEnable(capability);
+    else
+        glDisable(capability);
+}
+
+// The view direction from yaw and pitch: yaw 0 looks along -z, 180 along +z.
+Vector3 ViewDirection(float yaw, float pitch) {
+    float y = yaw * kDegreesToRadians;
+    float p = pitch * kDegreesToRadians;
+    return {-std::sin(y) * std::cos(p), std::sin(p), -std::cos(y) * std::cos(p)};
+}
+
+void SetStartingProjection() {
+    camera.fov = kStartFov;
+    camera.aspect = AspectRatio(glWindow.width, glWindow.height, camera.aspect);
+    float farthest = 2.0f * fogEnd;
+    camera.zNear = farthest >= kNearestPlane ? kNearestPlane : farthest;
+    camera.zFar = farthest >= camera.zNear ? farthest : camera.zNear;
+    SetProjection();
+}
+
+void SetStartingCamera() {
+    camera.yaw = 180.0f;
+    camera.pitch = 0.0f;
+    camera.roll = 0.0f;
+    camera.position = {0.0f, 0.0f, 0.0f};
+    camera.direction = ViewDirection(camera.yaw, camera.pitch);
+    LoadCameraTransform(camera);
+}
+
+void SetLightAndMaterial() {
+    glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, kWhite);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, kWhite);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, kWhite);
+    glEnable(GL_LIGHT0);
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 0);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+    Enable(GL_LIGHTING, settings.lighting);
+
+    glMaterialfv(GL_FRONT, GL_AMBIENT, kMaterialAmbient);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, kWhite);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, kMaterialSpecular);
+    glMaterialfv(GL_FRONT, GL_EMISSION, kMaterialEmission);
+    glMaterialf(GL_FRONT, GL_SHININESS, 0.0f);
+}
+
+void SetFog() {
+    glFogfv(GL_FOG_COLOR, kSkyColour);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glHint(GL_FOG_HINT, GL_NICEST);
+    glFogf(GL_FOG_START, kFogStart);
+    glFogf(GL_FOG_END, fogEnd);
+    Enable(GL_FOG, settings.fog);
+}
+
+// Looks up both entry points of an extension the context offers, or says
+// on the console that it is missing. A failed look-up keeps what it returned.
+template <typename First, typename Second>
+void LookUpPair(const char* extension, const char* firstName, First& first, const char* secondName,
+                Second& second) {
+    if (!GLwindow::HasExtension(extension)) {
+        console.Printf("%s not supported \n", extension);
+        return;
+    }
+    first = reinterpret_cast<First>(platform::GetGLProcAddress(firstName));
+    second = reinterpret_cast<Second>(platform::GetGLProcAddress(secondName));
+    if (!first || !second) console.Printf("wglGetProcAddress() failure \n");
+}
+
+void LookUpExtensions() {
+    using namespace extensions;
+    LookUpPair("WGL_EXT_swap_control", "wglSwapIntervalEXT", wglSwapIntervalEXT, "wglGetSwapIntervalEXT",
+               wglGetSwapIntervalEXT);
+    LookUpPair("GL_EXT_compiled_vertex_array", "glLockArraysEXT", glLockArraysEXT, "glUnlockArraysEXT",
+               glUnlockArraysEXT);
+    if (!settings.LockArrays) {
+        glLockArraysEXT = nullptr;
+        glUnlockArraysEXT = nullptr;
+    }
+}
+
+}  // namespace
+
+bool InitRenderState() {
+    SetStartingProjection();
+    SetStartingCamera();  // stays loaded until the light is positioned
+    Enable(GL_DEPTH_TEST, settings.depthTest);
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+    glPolygonMode(GL_FRONT, GL_FILL);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(kSkyColour[0], kSkyColour[1], kSkyColour[2], kSkyColour[3]);
+    SetLightAndMaterial();
+    for (GLenum capability : {GLenum{GL_NORMALIZE}, GLenum{GL_ALPHA_TEST}, GLenum{GL_BLEND},
+                              GLenum{GL_COLOR_MATERIAL}, GLenum{GL_POLYGON_SMOOTH}, kIndexLogicOp})
+        glDisable(capability);
+    SetFog();
+    LookUpExtensions();
+    return true;
+}

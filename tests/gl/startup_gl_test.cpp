@@ -1,0 +1,112 @@
+// Start-up with a real GL context behind the stand-in's window: the log's
+// pixel-format and GL lines, the console's texture and extension lines, and
+// the sky colour of the first frame.
+#include <gtest/gtest.h>
+
+#include "gl_context_fixture.h"
+#include "platform/stub/stub_control.h"
+#include "platform/stub/stub_gl_context_control.h"
+#include "shell/program.h"
+#include "shell/program_objects.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using platform::stub::glState;
+using platform::stub::state;
+
+class StartUpWithGL : public GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        platform::stub::Reset();
+        glWindow.hwnd = nullptr;
+        glWindow.active = glWindow.fullscreen = glWindow.destroying = false;
+        glWindow.modes.clear();
+        glWindow.currentMode = glWindow.desktopMode;
+        // The size message Windows sends while the window is created.
+        glWindow.width = kWidth;
+        glWindow.height = kHeight;
+        camera = Camera{};
+        state().commandLine = "\"" + dir.File("orbalt.exe") + "\"";
+        dir.Write("orbalt_config.txt", "FullScreen NO\n");
+        platform::PixelFormat single;
+        single.dwFlags = platform::pfd::DrawToWindow | platform::pfd::SupportOpenGL;
+        single.cColorBits = 32;
+        platform::PixelFormat twin = single;
+        twin.dwFlags |= platform::pfd::DoubleBuffer;
+        twin.cDepthBits = 16;
+        glState().formats = {single, twin};
+        glState().chosenFormat = 2;
+        // A paint request, then Escape.
+        state().messages.push_back({window, platform::msg::Paint, 0, 0});
+        state().messages.push_back({window, platform::msg::Char, 27, 0});
+    }
+
+    std::string Log() const { return TempDir::Read(dir.File("orbalt_log.txt")); }
+
+    void* const window = reinterpret_cast<void*>(0x1010);
+    TempDir dir;
+};
+
+TEST_F(StartUpWithGL, LogHoldsPixelFormatsAndGLStrings) {
+    dir.Write("texture.bmp", TempDir::Read(std::string(ORBALT_SOURCE_DIR) + "/data/texture.bmp"));
+    EXPECT_EQ(RunProgram(""), 0);
+    std::string log = Log();
+    EXPECT_NE(log.find("[Pixel Format Enumeration]\n"
+                       "ID  1: flags: WINDOW OPENGL  \n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("Current pixel format: \nID  2: flags: WINDOW OPENGL DOUBLEBUFFER  \n"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("GL_VENDOR:     Mesa/X.org \n"), std::string::npos) << log;
+    EXPECT_NE(log.find("GL_RENDERER:   llvmpipe"), std::string::npos) << log;
+    EXPECT_NE(log.find("GL_VERSION:    "), std::string::npos) << log;
+    size_t extensions = log.find("GL_EXTENSIONS: ");
+    ASSERT_NE(extensions, std::string::npos);
+    EXPECT_NE(log.find(" GL_EXT_compiled_vertex_array ", extensions), std::string::npos);
+    EXPECT_NE(log.find(" \n\n", extensions), std::string::npos);
+    EXPECT_EQ(glState().setFormat, 2);
+    EXPECT_EQ(glState().lastRequest.cColorBits, 32);  // the desktop's depth in a window
+}
+
+TEST_F(StartUpWithGL, ConsoleShowsTextureAndExtensionsAndTheFrameIsSky) {
+    dir.Write("texture.bmp", TempDir::Read(std::string(ORBALT_SOURCE_DIR) + "/data/texture.bmp"));
+    EXPECT_EQ(RunProgram(""), 0);
+    const std::string& console = state().consoleText;
+    EXPECT_NE(console.find("WGL_EXT_swap_control not supported \n"), std::string::npos) << console;
+    // Mesa offers compiled vertex arrays, but the stand-in's look-up knows no entry points.
+    EXPECT_NE(console.find("wglGetProcAddress() failure \n"), std::string::npos) << console;
+    EXPECT_NE(console.find("InitTexture(" + dir.File("texture.bmp") + ") \n"), std::string::npos) << console;
+    EXPECT_NE(textureName, 0u);
+    EXPECT_TRUE(glIsTexture(textureName));
+
+    EXPECT_EQ(glState().swapCount, 1);  // the paint request
+    EXPECT_EQ(Pixel(0, 0), (std::vector<uint8_t>{128, 178, 255, 255}));
+    EXPECT_EQ(Pixel(kWidth - 1, kHeight - 1), (std::vector<uint8_t>{128, 178, 255, 255}));
+    EXPECT_EQ(camera.aspect, 640.0f / 480.0f);
+    EXPECT_EQ(glState().liveContexts, 0);  // released when the window went
+    EXPECT_EQ(glState().liveDeviceContexts, 0);
+}
+
+TEST_F(StartUpWithGL, MissingTextureIsReportedAndTheProgramRuns) {
+    EXPECT_EQ(RunProgram(""), 0);
+    EXPECT_NE(state().consoleText.find("InitTexture(" + dir.File("texture.bmp") + ") : Image::Load() error\n"),
+              std::string::npos);
+    EXPECT_EQ(textureName, 0u);
+    EXPECT_EQ(glState().swapCount, 1);
+    EXPECT_EQ(state().shownMessages.size(), 1u);  // the About box only
+}
+
+TEST_F(StartUpWithGL, SizeMessageSetsViewportAndAspect) {
+    state().messages.push_front({window, platform::msg::Size, 0, 800 | (600 << 16)});
+    EXPECT_EQ(RunProgram(""), 0);
+    EXPECT_EQ(glWindow.width, 800);
+    EXPECT_EQ(camera.aspect, 1.3333334f);
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 800);
+    EXPECT_EQ(viewport[3], 600);
+}
+
+}  // namespace

@@ -1,0 +1,157 @@
+// The texture upload, read back from the texture object.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "display/texture.h"
+#include "gl_context_fixture.h"
+#include "platform/stub/stub_control.h"
+#include "support/temp_dir.h"
+#include "tools/bmp_file.h"
+
+namespace {
+
+using platform::stub::state;
+
+class TextureTest : public GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        platform::stub::Reset();
+    }
+
+    // The level-0 texels as blue-green-red triples, bottom row first, no padding.
+    static std::vector<uint8_t> TexelsOf(uint32_t name, int width, int height) {
+        glBindTexture(GL_TEXTURE_2D, name);
+        std::vector<uint8_t> texels(static_cast<size_t>(width * height * 3));
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGR_EXT, GL_UNSIGNED_BYTE, texels.data());
+        return texels;
+    }
+
+    static GLint LevelParameter(GLenum name) {
+        GLint value = -1;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, name, &value);
+        return value;
+    }
+
+    // A 24-bit file whose every byte, padding included, differs from its neighbours.
+    static BmpFile Numbered24(int32_t width, int32_t height) {
+        BmpFile file;
+        file.width = width;
+        file.height = height;
+        size_t pitch = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+        for (size_t i = 0; i < pitch * static_cast<size_t>(height < 0 ? -height : height); ++i)
+            file.rows.push_back(static_cast<uint8_t>(i * 7 + 1));
+        return file;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(TextureTest, CommittedTextureUploadsBottomRowFirst) {
+    std::string path = std::string(ORBALT_SOURCE_DIR) + "/data/texture.bmp";
+    uint32_t name = InitTexture(path.c_str());
+    ASSERT_NE(name, 0u);
+    EXPECT_EQ(state().consoleText, "InitTexture(" + path + ") \n");
+
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(name));
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_WIDTH), 256);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_HEIGHT), 256);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_RGB);
+
+    std::string file = TempDir::Read(path);
+    ASSERT_EQ(file.size(), 54u + 256 * 256 * 3);
+    std::vector<uint8_t> texels = TexelsOf(name, 256, 256);
+    // The file is bottom-up: its first stored row is the picture's bottom row, t = 0.
+    EXPECT_EQ(std::string(texels.begin(), texels.begin() + 768), file.substr(54, 768));
+    EXPECT_EQ(std::string(texels.begin(), texels.end()), file.substr(54));
+}
+
+TEST_F(TextureTest, UploadLeavesItsStateAsSet) {
+    std::string path = dir.Write("t.bmp", Numbered24(4, 2).Bytes());
+    uint32_t name = InitTexture(path.c_str());
+    ASSERT_NE(name, 0u);
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(name));
+    EXPECT_EQ(Integer(GL_UNPACK_ALIGNMENT), 1);
+    EXPECT_EQ(Integer(GL_UNPACK_ROW_LENGTH), 4);
+    GLint value = 0;
+    for (auto [parameter, expected] : {std::pair<GLenum, GLint>{GL_TEXTURE_WRAP_S, GL_REPEAT},
+                                       {GL_TEXTURE_WRAP_T, GL_REPEAT},
+                                       {GL_TEXTURE_MAG_FILTER, GL_LINEAR},
+                                       {GL_TEXTURE_MIN_FILTER, GL_LINEAR}}) {
+        glGetTexParameteriv(GL_TEXTURE_2D, parameter, &value);
+        EXPECT_EQ(value, expected) << std::hex << parameter;
+    }
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &value);
+    EXPECT_EQ(value, GL_MODULATE);
+}
+
+TEST_F(TextureTest, PaddedRowsUploadWithoutShear) {
+    for (int32_t width : {1, 2, 5, 6, 7, 9}) {
+        for (int32_t height : {3, -3}) {
+            BmpFile file = Numbered24(width, height);
+            std::string path = dir.Write("padded.bmp", file.Bytes());
+            uint32_t name = InitTexture(path.c_str());
+            ASSERT_NE(name, 0u) << width;
+            // Texture row r is the picture's r-th row from the bottom.
+            size_t pitch = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+            std::vector<uint8_t> expected;
+            for (int r = 0; r < 3; ++r) {
+                int fileRow = height > 0 ? r : 2 - r;
+                auto begin = file.rows.begin() + static_cast<long>(pitch * static_cast<size_t>(fileRow));
+                expected.insert(expected.end(), begin, begin + width * 3);
+            }
+            EXPECT_EQ(TexelsOf(name, width, 3), expected) << "width " << width << " height " << height;
+        }
+    }
+}
+
+TEST_F(TextureTest, PaletteImagesUploadTheirColours) {
+    BmpFile eight;
+    eight.width = 3;
+    eight.height = 2;
+    eight.bits = 8;
+    eight.colorsUsed = 3;
+    eight.colorTable = {10, 20, 30, 0, 40, 50, 60, 0, 70, 80, 90, 0};
+    eight.rows = {2, 0, 1, 0xEE, 1, 1, 0, 0xEE};  // two rows of 3 indices, padded to 4
+    uint32_t name = InitTexture(dir.Write("eight.bmp", eight.Bytes()).c_str());
+    ASSERT_NE(name, 0u);
+    EXPECT_EQ(TexelsOf(name, 3, 2),
+              (std::vector<uint8_t>{70, 80, 90, 10, 20, 30, 40, 50, 60, 40, 50, 60, 40, 50, 60, 10, 20, 30}));
+
+    BmpFile one;
+    one.width = 9;
+    one.height = 1;
+    one.bits = 1;
+    one.colorTable = {0, 0, 255, 0, 255, 0, 0, 0};  // 0 red, 1 blue
+    one.rows = {0xA5, 0x80, 0, 0};                  // 1010 0101 1...
+    name = InitTexture(dir.Write("one.bmp", one.Bytes()).c_str());
+    ASSERT_NE(name, 0u);
+    std::vector<uint8_t> texels = TexelsOf(name, 9, 1);
+    std::string bits;
+    for (size_t i = 0; i < texels.size(); i += 3) bits += texels[i] == 255 ? '1' : '0';
+    EXPECT_EQ(bits, "101001011");
+}
+
+TEST_F(TextureTest, UnloadableFilesGiveNoTextureAndAConsoleLine) {
+    GLint before = Integer(GL_TEXTURE_BINDING_2D);
+    std::string missing = dir.File("missing.bmp");
+    EXPECT_EQ(InitTexture(missing.c_str()), 0u);
+    BmpFile sixteen;
+    sixteen.bits = 16;
+    sixteen.rows = {1, 2, 3, 4};
+    std::string path16 = dir.Write("sixteen.bmp", sixteen.Bytes());
+    EXPECT_EQ(InitTexture(path16.c_str()), 0u);
+    std::string expected = "InitTexture(" + missing + ") : Image::Load() error\n"
+                           "InitTexture(" + path16 + ") : Image::Load() error\n";
+    EXPECT_EQ(state().consoleText, expected);
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), before);
+    EXPECT_FALSE(glIsTexture(1));
+
+    EXPECT_EQ(InitTexture(nullptr), 0u);  // no name: silent
+    EXPECT_EQ(state().consoleText, expected);
+}
+
+}  // namespace
