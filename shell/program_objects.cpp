@@ -14,7 +14,7 @@ Camera camera;
 
 // Initialised data: the speed limit and the divisor that turns it into a step.
 float maxSpeed = 0.2f;
-const float kStepsPerSpeed = 30.0f;
+extern const float kStepsPerSpeed = 30.0f;
 float maxStep = maxSpeed / kStepsPerSpeed;
 float collisionClearance = maxStep;
 

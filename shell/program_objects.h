@@ -22,6 +22,7 @@ extern FrameTimer frameTimer;
 extern Console console;
 extern Camera camera;
 extern float maxSpeed;            // speed limit, world units per second
+extern const float kStepsPerSpeed;  // maxStep = maxSpeed / kStepsPerSpeed
 extern float maxStep;             // largest distance flown in one frame
 extern float collisionClearance;  // distance kept from the tunnel wall
 

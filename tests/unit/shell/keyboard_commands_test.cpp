@@ -1,0 +1,106 @@
+// Character commands: speed limit and field-of-view arithmetic, toggles, help box.
+#include <gtest/gtest.h>
+
+#include "platform/stub/stub_control.h"
+#include "shell/info_boxes.h"
+#include "shell/keyboard_commands.h"
+#include "shell/program_objects.h"
+
+namespace {
+
+using platform::stub::state;
+
+class KeyboardCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::stub::Reset();
+        maxSpeed = 0.2f;
+        maxStep = collisionClearance = maxSpeed / kStepsPerSpeed;
+        camera.fov = 70.0f;
+        settings = Settings{};
+        showInfo = showAxes = false;
+    }
+    int Press(int code) { return OnChar(static_cast<uintptr_t>(code), 0); }
+    size_t HelpBoxes() const {
+        size_t count = 0;
+        for (const auto& box : state().shownMessages) count += box.caption == kHelpCaption;
+        return count;
+    }
+};
+
+TEST_F(KeyboardCommands, MinusShrinksTheSpeedLimitDownToAFloor) {
+    const float expected[] = {0.15f, 0.1125f, 0.084375f};
+    for (float value : expected) {
+        EXPECT_EQ(Press('-'), 1);
+        EXPECT_FLOAT_EQ(maxSpeed, value);
+        EXPECT_FLOAT_EQ(maxStep, value / 30.0f);
+        EXPECT_EQ(collisionClearance, maxStep);
+    }
+    for (int i = 0; i < 40; ++i) Press('-');
+    EXPECT_FLOAT_EQ(maxSpeed, 0.01f);
+    EXPECT_FLOAT_EQ(collisionClearance, 0.01f / 30.0f);
+}
+
+TEST_F(KeyboardCommands, EqualsGrowsTheSpeedLimitUpToACeiling) {
+    Press('=');
+    EXPECT_FLOAT_EQ(maxSpeed, 0.2666667f);
+    Press('=');
+    EXPECT_FLOAT_EQ(maxSpeed, 0.3555556f);
+    Press('=');
+    EXPECT_EQ(maxSpeed, 0.4f);
+    Press('=');
+    EXPECT_EQ(maxSpeed, 0.4f);
+    EXPECT_FLOAT_EQ(maxStep, 0.4f / 30.0f);
+}
+
+TEST_F(KeyboardCommands, FieldOfViewWidensToExactly180) {
+    EXPECT_EQ(Press('V'), 1);
+    EXPECT_FLOAT_EQ(camera.fov, 71.4f);
+    for (int i = 0; i < 100; ++i) Press('V');
+    EXPECT_EQ(camera.fov, 180.0f);
+}
+
+TEST_F(KeyboardCommands, FieldOfViewNarrowsTowardZeroNeverBelow) {
+    Press('v');
+    EXPECT_FLOAT_EQ(camera.fov, 70.0f / 1.02f);
+    for (int i = 0; i < 3000; ++i) Press('v');
+    EXPECT_GE(camera.fov, 0.0f);
+    EXPECT_LT(camera.fov, 1e-20f);
+}
+
+TEST_F(KeyboardCommands, TogglesFlipTheirSettings) {
+    Press('f');
+    EXPECT_FALSE(settings.fog);
+    Press('l');
+    EXPECT_FALSE(settings.lighting);
+    Press('i');
+    EXPECT_TRUE(showInfo);
+    Press('o');
+    EXPECT_TRUE(showAxes);
+    Press('y');
+    EXPECT_TRUE(settings.SwapSteerUpDown);
+    for (char c : {'f', 'l', 'i', 'o', 'y'}) Press(c);
+    EXPECT_TRUE(settings.fog && settings.lighting);
+    EXPECT_FALSE(showInfo || showAxes || settings.SwapSteerUpDown);
+    EXPECT_EQ(HelpBoxes(), 0u);
+}
+
+TEST_F(KeyboardCommands, UnboundCharactersOpenTheHelpBox) {
+    const int unbound[] = {'F', 'I', 'L', 'M', 'O', 'Y', 'a', 'z', ' ', '\r', '\t', '\b', 0x80, 0xE9, 0xFF, 26, 122};
+    for (int code : unbound) EXPECT_EQ(Press(code), 0) << code;
+    EXPECT_EQ(HelpBoxes(), sizeof(unbound) / sizeof(unbound[0]));
+    EXPECT_EQ(state().shownMessages.back().text, kHelpText);
+    EXPECT_EQ(maxSpeed, 0.2f);
+    EXPECT_EQ(camera.fov, 70.0f);
+}
+
+TEST_F(KeyboardCommands, OnlyTheLowByteCounts) {
+    EXPECT_EQ(Press(0x100 + '-'), 1);
+    EXPECT_FLOAT_EQ(maxSpeed, 0.15f);
+}
+
+TEST_F(KeyboardCommands, HelpTextBeginsWithTheSteeringLines) {
+    EXPECT_EQ(std::string(kHelpText).rfind("move mouse or joystick to steer \n button 1 : faster", 0), 0u);
+}
+
+}  // namespace
