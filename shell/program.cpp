@@ -122,4 +122,9 @@ void Quit() {
 
 void Tick() {
     frameTime = frameTimer.Advance(CounterValue(), secondsPerCount);
+    UpdateFlight();
+    // The next flight step learns from the mouse's flag whether it reported in between.
+    mouse.changed = false;
+    keyboard.changed = false;
+    joystick.changed = false;
 }

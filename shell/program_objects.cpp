@@ -8,6 +8,9 @@ float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
 GLwindow glWindow;
 FrameTimer frameTimer(platform::CounterValue());
 Console console;
+Keyboard keyboard;
+Mouse mouse;
+Joystick joystick;
 Camera camera;
 
 // Initialised data: the speed limit and the divisor that turns it into a step.
@@ -15,6 +18,14 @@ float maxSpeed = 0.2f;
 const float kStepsPerSpeed = 30.0f;
 float maxStep = maxSpeed / kStepsPerSpeed;
 float collisionClearance = maxStep;
+
+// Flight state: at rest, and idle until the mouse or the joystick is used.
+float speed = 0.0f;
+bool mouseIdle = true;
+bool joystickIdle = true;
+bool autopilot = true;
+uint32_t joystickActiveTime = 0;
+MouseHistory mouseHistory;
 
 Settings settings;
 TunnelParams tunnelParams;
