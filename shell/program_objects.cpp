@@ -5,6 +5,7 @@
 #include "shell/program_objects.h"
 
 float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
+Orbalt2 tunnelMesh;
 GLwindow glWindow;
 FrameTimer frameTimer(platform::CounterValue());
 Console console;

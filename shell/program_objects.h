@@ -14,8 +14,10 @@
 #include "shell/keyboard.h"
 #include "shell/mouse.h"
 #include "shell/settings.h"
+#include "tunnel/orbalt2.h"
 
 extern float secondsPerCount;
+extern Orbalt2 tunnelMesh;
 extern GLwindow glWindow;
 extern FrameTimer frameTimer;
 extern Console console;

@@ -1,0 +1,28 @@
+#pragma once
+// An axis-aligned box in the x-y plane: section limits, profile boxes and the
+// mesh's segment boxes. Widening moves each side outward where needed.
+#include "tunnel/point2.h"
+
+struct Box2 {
+    float xmin = 0.0f, ymin = 0.0f, xmax = 0.0f, ymax = 0.0f;
+
+    // The box that holds exactly one point.
+    static Box2 At(const Point2& p) { return Box2{p.x, p.y, p.x, p.y}; }
+
+    void Widen(const Point2& p) {
+        if (p.x < xmin) xmin = p.x;
+        if (p.x > xmax) xmax = p.x;
+        if (p.y < ymin) ymin = p.y;
+        if (p.y > ymax) ymax = p.y;
+    }
+    void Widen(const Box2& b) {
+        if (b.xmin < xmin) xmin = b.xmin;
+        if (b.xmax > xmax) xmax = b.xmax;
+        if (b.ymin < ymin) ymin = b.ymin;
+        if (b.ymax > ymax) ymax = b.ymax;
+    }
+    // Bounds included: a point on a side is inside.
+    bool Contains(const Point2& p) const {
+        return xmin <= p.x && p.x <= xmax && ymin <= p.y && p.y <= ymax;
+    }
+};

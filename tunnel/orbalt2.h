@@ -1,0 +1,100 @@
+#pragma once
+// The tunnel mesh: a ring of nSegments section slots of nSegPoints vertices
+// each, as flat arrays ready for OpenGL (tightly packed, stride 0). The
+// topology (triangles, strips, texture coordinates) is fixed when the mesh is
+// sized; the tunnel builder writes positions and boxes slot by slot and asks
+// for the normals of what it wrote.
+//
+// Vertex of point j of slot s: s * nSegPoints + j. Segment s joins slot s to
+// slot s + 1 (the last one wraps to slot 0); quad j of a segment is bounded by
+// points j and j + 1 of both sections, and its triangles are
+// 2 * (s * nSegPoints + j) and that + 1.
+#include <cstdint>
+#include <memory>
+
+#include "flight/vector3.h"
+#include "tunnel/box2.h"
+
+struct Color4 {
+    float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f;
+};
+
+struct TexCoord2 {
+    float s = 0.0f, t = 0.0f;
+};
+
+// Vertex indices of one triangle, in winding order.
+struct Triangle {
+    uint32_t v[3] = {0, 0, 0};
+};
+
+class Orbalt2 {
+public:
+    // Largest vertex count accepted: far beyond what can be drawn at a frame
+    // rate, and it keeps every index and byte count well inside 32 bits.
+    static constexpr uint32_t kMaxVertices = 1u << 24;
+    static constexpr uint32_t kSubBoxesPerSegment = 8;
+
+    Orbalt2() = default;
+    ~Orbalt2();
+    Orbalt2(const Orbalt2&) = delete;
+    Orbalt2& operator=(const Orbalt2&) = delete;
+
+    // Sizes the mesh for nSegments slots of nSegPoints points (note the
+    // order: points first). Both must be powers of two, at least 4 points and
+    // 2 segments. On a bad count or a failed allocation everything is
+    // released and the result is false.
+    bool Init(uint32_t pointsPerSection, uint32_t segmentCount);
+    void Release();
+
+    // Normals of segments (faces) or sections (vertices) first ... first +
+    // count - 1, numbered as the builder numbers them (any sign); count is
+    // cut to nSegments.
+    void ComputeFaceNormals(int32_t first, uint32_t count);
+    void ComputeVertexNormals(int32_t first, uint32_t count);
+    // Mirrored texture coordinates: `around` repeats around each section,
+    // `along` repeats along the ring.
+    void ComputeTexCoords(float around, float along);
+    // Writes the mesh's statistics to the console.
+    void Dump() const;
+
+    // Recompiles the display lists of the given segments after their
+    // geometry changed; nothing to do while no lists exist.
+    void CompileLists(int32_t first, uint32_t count);
+
+    uint32_t SlotOf(int32_t i) const { return static_cast<uint32_t>(i) & (nSegments - 1); }
+    uint32_t VertexOf(uint32_t slot, uint32_t point) const { return slot * nSegPoints + point; }
+
+    uint32_t nSegments = 0;
+    uint32_t nSegPoints = 0;
+    uint32_t nVertices = 0;
+    uint32_t nTriangles = 0;
+    std::unique_ptr<Vector3[]> pos;
+    std::unique_ptr<Color4[]> clr;
+    std::unique_ptr<Vector3[]> norm;
+    std::unique_ptr<TexCoord2[]> texc;
+    std::unique_ptr<Triangle[]> triV;
+    std::unique_ptr<Vector3[]> triN;
+    std::unique_ptr<uint32_t[]> strips;  // 2 * nSegPoints + 2 indices per segment
+    std::unique_ptr<uint32_t[]> lists;   // display-list name per slot, 0 when none
+    std::unique_ptr<Box2[]> segBoxes;
+    std::unique_ptr<Box2[]> subBoxes;    // nSubBoxes per segment
+    uint32_t nSubBoxes = 0;
+
+    // Drawing state: survives sizing.
+    int32_t renderMode = 4;  // 0 points, 1 sections, 2 wireframe, 3 solid flat, 4 solid smooth
+    int32_t method = 0;      // 0 direct vertices, 1 vertex arrays
+    uint8_t normals = 1;
+    uint8_t colors = 0;
+    uint8_t texcoords = 0;
+    uint8_t listsActive = 0;
+
+    uint32_t StripLength() const { return 2 * nSegPoints + 2; }
+
+private:
+    bool Allocate();
+    void BuildTriangles();
+    void BuildStrips();
+    void DeleteLists();
+    void ComputeFaceNormal(uint32_t triangle);
+};
