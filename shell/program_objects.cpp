@@ -6,6 +6,7 @@
 
 float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
 Orbalt2 tunnelMesh;
+TunnelBuilder tunnelBuilder;
 GLwindow glWindow;
 FrameTimer frameTimer(platform::CounterValue());
 Console console;

@@ -15,9 +15,11 @@
 #include "shell/mouse.h"
 #include "shell/settings.h"
 #include "tunnel/orbalt2.h"
+#include "tunnel/tunnel_builder.h"
 
 extern float secondsPerCount;
 extern Orbalt2 tunnelMesh;
+extern TunnelBuilder tunnelBuilder;
 extern GLwindow glWindow;
 extern FrameTimer frameTimer;
 extern Console console;

@@ -1,0 +1,188 @@
+#include "tunnel/tunnel_builder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "shell/program_objects.h"
+#include "tunnel/zeroed_array.h"
+
+namespace {
+
+constexpr float kWalkRate = 0.2f;
+
+void ShowTunnelMessage(const char* text) { platform::ShowMessage(glWindow.hwnd, text, "orbalt"); }
+
+}  // namespace
+
+bool TunnelBuilder::Create(Orbalt2* targetMesh, uint32_t margin) {
+    Reset();
+    if (targetMesh == nullptr || margin == 0 || targetMesh->nSegments < 8) return false;
+    const uint32_t n = targetMesh->nSegments;
+    mesh = targetMesh;
+    paramRing = NewZeroedArray<SectionParams>(n);
+    sectionBoxes = NewZeroedArray<Box2>(n);
+    sectionSubBoxes = NewZeroedArray<Box2>(size_t{n} * mesh->nSubBoxes);
+    // Sections sized differently from the mesh would copy too few points.
+    const bool sized = paramRing && sectionBoxes && sectionSubBoxes &&
+                       sectionBehind.Resize(mesh->nSegPoints) && sectionAhead.Resize(mesh->nSegPoints);
+    if (!sized) {
+        Reset();
+        return false;
+    }
+    // Unsigned arithmetic, so a margin that wrapped below zero is cut too.
+    lookahead = std::min(margin, (n - 3) / 2 - 1);
+    ringSize = n;
+    ringPoints = mesh->nSegPoints;
+    return true;
+}
+
+bool TunnelBuilder::Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path) {
+    built = false;
+    if (mesh == nullptr || !paramRing || mesh->nSegments != ringSize || mesh->nSegPoints != ringPoints)
+        return false;
+    // A spacing that is zero, negative or not a number cannot place sections,
+    // and a camera too many segments from the origin cannot be indexed.
+    if (!(sectionSpacing > 0.0f) || !std::isfinite(sectionSpacing)) return false;
+    seed = walkSeed;
+    spacing = sectionSpacing;
+    int32_t cameraSegment = 0;
+    if (!SegmentOf(cameraZ, cameraSegment)) return false;
+    if (path == nullptr || *path == '\0') {
+        ShowTunnelMessage("TunnelBuilder::Init() path not implemented");
+        return false;
+    }
+    if (!sectionBehind.LoadParams(path, walkerBehind.stepScale) ||
+        !sectionAhead.LoadParams(path, walkerAhead.stepScale)) {
+        ShowTunnelMessage("TunnelBuilder::Init() section load failure");
+        return false;
+    }
+    walkerBehind.Init(seed, kWalkRate);
+    walkerAhead.Init(seed, kWalkRate);
+
+    const int32_t n = static_cast<int32_t>(ringSize);
+    current = cameraSegment;
+    start = current - n / 2 + 2;
+    end = start + n - 4;
+    for (int32_t i = start - 1; i <= end + 2; ++i) GenerateSegment(i, sectionAhead, walkerAhead);
+    mesh->ComputeFaceNormals(0, ringSize);
+    mesh->ComputeVertexNormals(0, ringSize);
+    for (int32_t j = 0; j < n; ++j) BoundSegment(j);
+    if (mesh->listsActive) mesh->CompileLists(0, ringSize);
+    built = true;
+    return true;
+}
+
+bool TunnelBuilder::Ready() const {
+    return built && mesh != nullptr && mesh->nSegments == ringSize && mesh->nSegPoints == ringPoints;
+}
+
+bool TunnelBuilder::SegmentOf(float z, int32_t& segment) const {
+    const double index = std::floor(z / spacing);
+    if (!(std::fabs(index) <= kLargestSegment)) return false;  // also refuses NaN
+    segment = static_cast<int32_t>(index);
+    return true;
+}
+
+void TunnelBuilder::Update(float cameraZ) {
+    int32_t c = 0;
+    if (!Ready() || !SegmentOf(cameraZ, c)) return;
+    if (c > current)
+        MoveForward(c);
+    else if (c < current)
+        MoveBackward(c);
+    current = c;
+}
+
+void TunnelBuilder::MoveForward(int32_t c) {
+    Restore(sectionAhead, end + 2);
+    while (int64_t{end} < int64_t{c} + lookahead + 1) {
+        GenerateSegment(end + 3, sectionAhead, walkerAhead);
+        mesh->ComputeFaceNormals(end + 2, 1);
+        mesh->ComputeVertexNormals(end + 2, 1);
+        UpdateBounds(end + 1);
+        ++start;
+        ++end;
+    }
+}
+
+void TunnelBuilder::MoveBackward(int32_t c) {
+    Restore(sectionBehind, start - 1);
+    while (int64_t{start} > int64_t{c} - lookahead - 1) {
+        GenerateSegment(start - 2, sectionBehind, walkerBehind);
+        mesh->ComputeFaceNormals(start - 2, 1);
+        mesh->ComputeVertexNormals(start - 1, 1);
+        UpdateBounds(start - 1);
+        --start;
+        --end;
+    }
+}
+
+// The generator continues from the section that ends the window now, which
+// the other direction may have generated since this section last ran. A
+// replaced block is evaluated at once, so that the walk's first candidates
+// are tested against this profile and not an older one.
+void TunnelBuilder::Restore(Section& section, int32_t i) {
+    const SectionParams& stored = paramRing[mesh->SlotOf(i)];
+    if (std::memcmp(&stored, &section.params, sizeof stored) != 0) section.ReplaceParams(stored);
+}
+
+void TunnelBuilder::Shift(float dz) {
+    int32_t k = 0;
+    if (!Ready() || !SegmentOf(dz, k)) return;
+    const int64_t lowest = int64_t{start} + k, highest = int64_t{end} + k;
+    if (std::max(std::fabs(static_cast<double>(lowest)), std::fabs(static_cast<double>(highest))) > kLargestSegment)
+        return;
+    start += k;
+    end += k;
+    current += k;
+    for (uint32_t v = 0; v < mesh->nVertices; ++v) mesh->pos[v].z += dz;
+    if (mesh->listsActive) mesh->CompileLists(start, ringSize);
+}
+
+void TunnelBuilder::GenerateSegment(int32_t i, Section& section, SectionWalker& walker) {
+    walker.Advance(section);
+    const uint32_t s = mesh->SlotOf(i);
+    paramRing[s] = section.params;
+    sectionBoxes[s] = section.box;
+    Box2* subs = &sectionSubBoxes[size_t{s} * mesh->nSubBoxes];
+    for (uint32_t k = 0; k < mesh->nSubBoxes; ++k)
+        // Profiles under 32 points have no sub-boxes: each eighth then gets
+        // the whole profile's box, which bounds it as well.
+        subs[k] = section.nSubBoxes == mesh->nSubBoxes ? section.subBoxes[k] : section.box;
+    const float z = static_cast<float>(i) * spacing;
+    Vector3* slot = &mesh->pos[mesh->VertexOf(s, 0)];
+    for (uint32_t j = 0; j < mesh->nSegPoints; ++j) slot[j] = Vector3{section.points[j].x, section.points[j].y, z};
+}
+
+void TunnelBuilder::UpdateBounds(int32_t i) {
+    BoundSegment(i);
+    if (mesh->listsActive) mesh->CompileLists(i, 1);
+}
+
+// A segment's box covers both sections that bound it; its sub-box k covers
+// the same eighth of the profile on both.
+void TunnelBuilder::BoundSegment(int32_t i) {
+    const uint32_t s = mesh->SlotOf(i), t = mesh->SlotOf(i + 1);
+    mesh->segBoxes[s] = sectionBoxes[s];
+    mesh->segBoxes[s].Widen(sectionBoxes[t]);
+    const uint32_t count = mesh->nSubBoxes;
+    for (uint32_t k = 0; k < count; ++k) {
+        Box2& box = mesh->subBoxes[s * count + k];
+        box = sectionSubBoxes[s * count + k];
+        box.Widen(sectionSubBoxes[t * count + k]);
+    }
+}
+
+void TunnelBuilder::Reset() {
+    start = end = current = 0;
+    lookahead = 0;
+    spacing = 0.0f;
+    mesh = nullptr;
+    paramRing.reset();
+    sectionBoxes.reset();
+    sectionSubBoxes.reset();
+    ringSize = ringPoints = 0;
+    built = false;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Keeps the window of generated sections around the camera. Section i (any
+// sign) lives in mesh slot i & (nSegments - 1) at z = i * spacing; segment i
+// joins sections i and i + 1. Moving forward generates new sections at the far
+// end, overwriting the oldest behind, and moving backward does the opposite;
+// each direction has its own section and walker and continues from the
+// stored parameters of the section that ends the window on its side.
+//
+// After Init and every Update: end = start + nSegments - 4, and sections
+// start - 1 ... end + 2 are generated; face normals are valid for segments
+// start - 1 ... end + 1, vertex normals for sections start ... end + 1, and
+// segment boxes and sub-boxes for segments start ... end.
+#include <cstdint>
+#include <memory>
+
+#include "tunnel/box2.h"
+#include "tunnel/orbalt2.h"
+#include "tunnel/section.h"
+#include "tunnel/section_params.h"
+#include "tunnel/section_walker.h"
+
+class TunnelBuilder {
+public:
+    TunnelBuilder() = default;
+    TunnelBuilder(const TunnelBuilder&) = delete;
+    TunnelBuilder& operator=(const TunnelBuilder&) = delete;
+
+    // Attaches a sized mesh of at least 8 segments and sizes the rings and
+    // sections for it. The margin is cut to what the window leaves room for.
+    bool Create(Orbalt2* targetMesh, uint32_t margin);
+    // Loads the section file into both sections, seeds the walkers and
+    // generates the whole window around cameraZ.
+    bool Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path);
+    // Extends the window ahead of or behind the camera's segment as needed.
+    void Update(float cameraZ);
+    // Moves the whole tunnel by dz, a whole multiple of nSegments * spacing.
+    void Shift(float dz);
+
+    void GenerateSegment(int32_t i, Section& section, SectionWalker& walker);
+    void UpdateBounds(int32_t i);
+    void Reset();
+
+    // True once Init has built a window that still fits the attached mesh.
+    bool Ready() const;
+
+    int32_t start = 0;
+    int32_t end = 0;
+    int32_t current = 0;
+    uint32_t lookahead = 0;
+    uint32_t seed = 0;
+    float spacing = 0.0f;
+    Section sectionBehind;
+    Section sectionAhead;
+    SectionWalker walkerBehind;
+    SectionWalker walkerAhead;
+    Orbalt2* mesh = nullptr;  // not owned
+    std::unique_ptr<SectionParams[]> paramRing;
+    std::unique_ptr<Box2[]> sectionBoxes;
+    std::unique_ptr<Box2[]> sectionSubBoxes;  // nSubBoxes per slot
+
+private:
+    // Segment numbers are kept this far inside the 32-bit range so that the
+    // window's arithmetic never overflows.
+    static constexpr double kLargestSegment = 1 << 30;
+
+    bool SegmentOf(float z, int32_t& segment) const;
+    void Restore(Section& section, int32_t i);
+    void BoundSegment(int32_t i);
+    void MoveForward(int32_t c);
+    void MoveBackward(int32_t c);
+
+    uint32_t ringSize = 0;   // nSegments the rings were made for
+    uint32_t ringPoints = 0;  // nSegPoints the sections were sized for
+    bool built = false;
+};
