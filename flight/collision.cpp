@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/sound.h"
+#include "shell/program_objects.h"
 #include "tunnel/orbalt2.h"
 
 namespace {
@@ -29,8 +30,10 @@ bool HasNormal(const Vector3& normal) {
 }
 
 // Searches the triangles of the sub-boxes the square meets, in order; among
-// equal distances the first triangle wins. False when no triangle is nearer than 1.
-bool FindNearest(const Orbalt2& mesh, const Box2& square, const Vector3& position, CollisionState& state) {
+// equal distances the first triangle wins. False when no triangle is nearer
+// than 1; otherwise `nearestPoint` is the nearest point found.
+bool FindNearest(const Orbalt2& mesh, const Box2& square, const Vector3& position, CollisionState& state,
+                 Vector3& nearestPoint) {
     const uint32_t perSegment = 2 * mesh.nSegPoints;
     const uint32_t perSubBox = perSegment / mesh.nSubBoxes;
     const uint32_t slot = static_cast<uint32_t>(state.segment);
@@ -51,11 +54,24 @@ bool FindNearest(const Orbalt2& mesh, const Box2& square, const Vector3& positio
             if (d < state.nearestDistance) {
                 state.nearestDistance = d;
                 state.triangle = static_cast<int32_t>(t);
+                nearestPoint = q;
                 found = true;
             }
         }
     }
     return found;
+}
+
+// The push that puts the position `clearance` in front of the nearest
+// triangle. In front of its plane that is clearance - distance along the
+// normal. Behind it (the last step went slightly through the wall) it is
+// clearance + distance: pushing by clearance - distance there would leave the
+// position behind the wall, deeper with every further step into it.
+float PushDistance(const Vector3& position, const Vector3& nearestPoint, const Vector3& normal,
+                   const CollisionState& state) {
+    Vector3 offset{position.x - nearestPoint.x, position.y - nearestPoint.y, position.z - nearestPoint.z};
+    float height = offset.x * normal.x + offset.y * normal.y + offset.z * normal.z;
+    return height < 0.0f ? state.clearance + state.nearestDistance : state.clearance - state.nearestDistance;
 }
 
 }  // namespace
@@ -77,7 +93,8 @@ bool CollideWithTunnel(const Orbalt2& mesh, float spacing, CollisionState& state
     state.segment = SegmentOf(position.z, spacing, mesh.nSegments);
 
     const Box2 square = CameraSquare(position, state.clearance);
-    const bool found = FindNearest(mesh, square, position, state);
+    Vector3 nearestPoint;
+    const bool found = FindNearest(mesh, square, position, state, nearestPoint);
 
     // Through the wall and out of the segment's cross-section: back to the axis.
     if (!Overlaps(square, mesh.segBoxes[state.segment])) {
@@ -86,9 +103,15 @@ bool CollideWithTunnel(const Orbalt2& mesh, float spacing, CollisionState& state
         position.y = 0.0f;
     }
     if (found && state.nearestDistance < state.clearance) {
-        Vector3 push = mesh.triN[state.triangle];
-        position.Add(push.Scale(state.clearance - state.nearestDistance));
+        const Vector3& normal = mesh.triN[state.triangle];
+        float distance = PushDistance(position, nearestPoint, normal, state);
+        Vector3 push = normal;
+        position.Add(push.Scale(distance));
         return true;
     }
     return false;
+}
+
+bool CollideWithTunnel() {
+    return CollideWithTunnel(tunnelMesh, tunnelBuilder.spacing, collisionState, camera.position);
 }

@@ -3,6 +3,9 @@
 #include <ctime>
 #include <string>
 
+#include "flight/collision.h"
+#include "flight/flight_model.h"
+#include "flight/wrap_around.h"
 #include "shell/command_line.h"
 #include "shell/info_boxes.h"
 #include "shell/program_objects.h"
@@ -120,11 +123,24 @@ void Quit() {
     PostQuit(0);
 }
 
-void Tick() {
+void StepFrame() {
+    tunnelBuilder.Update(camera.position.z);
     frameTime = frameTimer.Advance(CounterValue(), secondsPerCount);
     UpdateFlight();
     // The next flight step learns from the mouse's flag whether it reported in between.
     mouse.changed = false;
     keyboard.changed = false;
     joystick.changed = false;
+    // A failed rebuild leaves no tunnel to wrap or collide with.
+    if (!tunnelBuilder.Ready()) return;
+    float wrap = WrapDistance(camera.position.z, WrapLength(tunnelMesh, tunnelBuilder.spacing));
+    if (wrap != 0.0f) {
+        camera.position.z += wrap;
+        tunnelBuilder.Shift(wrap);
+    }
+    CollideWithTunnel();
+}
+
+void Tick() {
+    StepFrame();
 }

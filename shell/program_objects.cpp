@@ -28,6 +28,7 @@ bool joystickIdle = true;
 bool autopilot = true;
 uint32_t joystickActiveTime = 0;
 MouseHistory mouseHistory;
+CollisionState collisionState;
 
 Settings settings;
 TunnelParams tunnelParams;

@@ -6,6 +6,7 @@
 
 #include "display/glwindow.h"
 #include "flight/camera.h"
+#include "flight/collision.h"
 #include "flight/flight_model.h"
 #include "platform/platform.h"
 #include "shell/console.h"
@@ -36,6 +37,7 @@ extern bool joystickIdle;         // joystick inside its dead zone for more than
 extern bool autopilot;            // both idle: the camera turns back toward the axis
 extern uint32_t joystickActiveTime;  // joystick x time when last outside the dead zone
 extern MouseHistory mouseHistory;
+extern CollisionState collisionState;  // nearest wall triangle of this frame
 
 extern Settings settings;
 extern TunnelParams tunnelParams;

@@ -122,13 +122,27 @@ TEST_F(Collision, CameraOutsideTheSegmentBoxBeepsAndReturnsToTheAxis) {
     EXPECT_EQ(Beeps(), 1);
 }
 
-TEST_F(Collision, CameraJustBehindTheWallInsideTheBoxIsPushedBackWithoutBeep) {
+TEST_F(Collision, CameraJustBehindTheWallIsPushedBackToTheClearanceInFront) {
     ASSERT_TRUE(MakeTube(mesh, 4, 16, kSpacing, test_meshes::Square));
     Vector3 position{-0.2f, 1.003f, 2.5f * kSpacing};
     EXPECT_TRUE(Collide(position));
     EXPECT_EQ(Beeps(), 0);
     EXPECT_NEAR(collision.nearestDistance, 0.003f, 1e-6f);
-    EXPECT_NEAR(position.y, 1.003f - (kClearance - 0.003f), 1e-6f);
+    EXPECT_NEAR(position.y, 1.0f - kClearance, 1e-6f);
+}
+
+TEST_F(Collision, FlyingStraightIntoTheWallNeverGetsThrough) {
+    ASSERT_TRUE(MakeTube(mesh, 4, 16, kSpacing, test_meshes::Square));
+    // Each frame one full step (the clearance) toward the wall y = 1, a
+    // little more than what the push gave back.
+    Vector3 position{0.1f, 0.5f, 3.5f * kSpacing};
+    for (int frame = 0; frame < 400; ++frame) {
+        position.y += kClearance * 1.01f;
+        Collide(position);
+        ASSERT_LT(position.y, 1.0f) << "frame " << frame;
+    }
+    EXPECT_NEAR(position.y, 1.0f - kClearance, 1e-5f);
+    EXPECT_EQ(Beeps(), 0);
 }
 
 TEST_F(Collision, TrianglesWithoutAreaAreNeverChosen) {
