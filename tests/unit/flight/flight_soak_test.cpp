@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "flight_fixture.h"
-#include "soak_flight.h"
+#include "support/soak_flight.h"
 
 namespace {
 

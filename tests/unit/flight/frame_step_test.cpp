@@ -1,7 +1,7 @@
 // The frame's steps around the flight: the changed flags, the wrap-around by
 // whole ring lengths and the collision, on the default tunnel.
 #include "flight_fixture.h"
-#include "soak_flight.h"
+#include "support/soak_flight.h"
 
 namespace {
 

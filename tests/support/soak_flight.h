@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "flight/collision.h"
 #include "flight/flight_model.h"
@@ -150,50 +149,54 @@ private:
     int64_t counter_ = 0;
 };
 
-// Squared distance from p to the x-y-z bounding box of a triangle: no point
-// of the triangle is nearer.
-inline float BoxDistanceSquared(const Vector3& p, const Vector3& a, const Vector3& b, const Vector3& c) {
-    auto gap = [](float v, float x, float y, float z) {
-        float low = std::fmin(x, std::fmin(y, z)), high = std::fmax(x, std::fmax(y, z));
-        return v < low ? low - v : (v > high ? v - high : 0.0f);
-    };
-    float gx = gap(p.x, a.x, b.x, c.x), gy = gap(p.y, a.y, b.y, c.y), gz = gap(p.z, a.z, b.z, c.z);
-    return gx * gx + gy * gy + gz * gz;
+// The cut of a triangle that spans the plane z = const: the segment between
+// the points where two of its edges cross the plane (none when no edge does).
+inline bool CutAt(float z, const Vector3& a, const Vector3& b, const Vector3& c, Point2& from, Point2& to) {
+    Point2 points[2];
+    int found = 0;
+    const Vector3* corners[3] = {&a, &b, &c};
+    for (int e = 0; e < 3 && found < 2; ++e) {
+        const Vector3& p = *corners[e];
+        const Vector3& q = *corners[(e + 1) % 3];
+        if ((p.z <= z) == (q.z <= z)) continue;  // both on one side
+        float t = (z - p.z) / (q.z - p.z);
+        points[found++] = Point2{p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)};
+    }
+    from = points[0];
+    to = points[1];
+    return found == 2;
 }
 
-// How far the position lies behind the wall of its segment: the depth behind
-// the plane of the nearest triangle with area, 0 when in front of it. Every
-// triangle of the segment is a candidate; those whose bounding box is farther
-// than some corner of the segment cannot be the nearest and are skipped.
+inline float SegmentDistance(const Point2& p, const Point2& a, const Point2& b) {
+    float abx = b.x - a.x, aby = b.y - a.y;
+    float length = abx * abx + aby * aby;
+    float t = length > 0.0f ? ((p.x - a.x) * abx + (p.y - a.y) * aby) / length : 0.0f;
+    t = std::fmax(0.0f, std::fmin(1.0f, t));
+    float dx = a.x + t * abx - p.x, dy = a.y + t * aby - p.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// How far the position lies outside the tunnel: its distance to the wall
+// when it is outside the cross-section of its segment at its z, else 0. The
+// cross-section is the closed polygon in which the plane of that z cuts the
+// segment's triangles; outside means an even number of its edges crosses
+// the ray from the position toward +x.
 inline float DepthBehindWall(const Vector3& p) {
     const Orbalt2& mesh = tunnelMesh;
     const uint32_t slot = static_cast<uint32_t>(SegmentOf(p.z, tunnelBuilder.spacing, mesh.nSegments));
-    const uint32_t first = slot * 2 * mesh.nSegPoints, count = 2 * mesh.nSegPoints;
-    std::vector<float> bound(count);
-    float cornerBest = INFINITY;
-    for (uint32_t i = 0; i < count; ++i) {
-        const Triangle& t = mesh.triV[first + i];
-        const Vector3 &a = mesh.pos[t.v[0]], &b = mesh.pos[t.v[1]], &c = mesh.pos[t.v[2]];
-        bound[i] = BoxDistanceSquared(p, a, b, c);
-        Vector3 d{p.x - a.x, p.y - a.y, p.z - a.z};
-        cornerBest = std::fmin(cornerBest, d.SquaredLength());
+    const uint32_t first = slot * 2 * mesh.nSegPoints;
+    const Point2 point{p.x, p.y};
+    bool inside = false;
+    float nearest = INFINITY;
+    for (uint32_t t = first; t < first + 2 * mesh.nSegPoints; ++t) {
+        const Triangle& corners = mesh.triV[t];
+        Point2 a, b;
+        if (!CutAt(p.z, mesh.pos[corners.v[0]], mesh.pos[corners.v[1]], mesh.pos[corners.v[2]], a, b)) continue;
+        if ((a.y > point.y) != (b.y > point.y) && point.x < a.x + (point.y - a.y) * (b.x - a.x) / (b.y - a.y))
+            inside = !inside;
+        nearest = std::fmin(nearest, SegmentDistance(point, a, b));
     }
-    float best = INFINITY, depth = 0.0f;
-    for (uint32_t i = 0; i < count; ++i) {
-        const Vector3& n = mesh.triN[first + i];
-        if (bound[i] > cornerBest || !(n.SquaredLength() > 0.0f)) continue;
-        const Triangle& t = mesh.triV[first + i];
-        Vector3 q;
-        ClosestPointOnTriangle(mesh.pos[t.v[0]], mesh.pos[t.v[1]], mesh.pos[t.v[2]], p, q);
-        Vector3 d{p.x - q.x, p.y - q.y, p.z - q.z};
-        float distance = d.SquaredLength();
-        if (distance < best) {
-            best = distance;
-            float height = d.x * n.x + d.y * n.y + d.z * n.z;
-            depth = height < 0.0f ? -height : 0.0f;
-        }
-    }
-    return depth;
+    return inside ? 0.0f : nearest;
 }
 
 }  // namespace soak
