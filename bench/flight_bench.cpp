@@ -8,23 +8,9 @@
 #include <cmath>
 #include <vector>
 
-#include "support/soak_flight.h"
+#include "support/flight_harness.h"
 
 namespace {
-
-void ResetFlight() {
-    platform::stub::Reset();
-    camera = Camera();
-    camera.yaw = 180.0f;
-    UpdateDirection();
-    speed = 0.0f;
-    mouseIdle = joystickIdle = autopilot = true;
-    keyboard = Keyboard();
-    mouse = Mouse();
-    joystick = Joystick();
-    mouse.changed = keyboard.changed = joystick.changed = false;
-    frameTime = 0.1f;
-}
 
 // Runs UpdateFlight + CollideWithTunnel once per iteration and reports the
 // median and the largest single frame in nanoseconds.
@@ -48,8 +34,9 @@ void TimeFrames(benchmark::State& state) {
 
 // On the axis, flying forward: the camera square meets no sub-box.
 void BM_FlightFrameOnAxis(benchmark::State& state) {
-    ResetFlight();
-    if (!soak::BuildDefaultTunnel(0.0f)) return state.SkipWithError("no tunnel");
+    harness::ResetFlightState();
+    frameTime = 0.1f;
+    if (!harness::BuildDefaultTunnel(0.0f)) return state.SkipWithError("no tunnel");
     speed = 0.0f;
     TimeFrames(state);
     if (collisionState.triangle != 0) state.SkipWithError("a triangle was examined on the axis");
@@ -59,8 +46,9 @@ BENCHMARK(BM_FlightFrameOnAxis);
 // Flying sideways into the wall at full speed: every frame one step into it
 // and a push back, the mouse steering a little.
 void BM_FlightFrameAtTheWall(benchmark::State& state) {
-    ResetFlight();
-    if (!soak::BuildDefaultTunnel(0.0f)) return state.SkipWithError("no tunnel");
+    harness::ResetFlightState();
+    frameTime = 0.1f;
+    if (!harness::BuildDefaultTunnel(0.0f)) return state.SkipWithError("no tunnel");
     camera.position.z = 0.3f;
     camera.yaw = 90.0f;
     UpdateDirection();
@@ -80,12 +68,10 @@ void BM_LongRandomFlight(benchmark::State& state) {
     const int frames = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        ResetFlight();
-        secondsPerCount = 1.0f / soak::kCountsPerSecond;
-        frameTimer = FrameTimer(0);
+        harness::ResetFlightState();
         mouse.Capture(true, nullptr);
-        if (!soak::BuildDefaultTunnel(0.0f)) return state.SkipWithError("no tunnel");
-        soak::Pilot pilot(static_cast<uint32_t>(frames));
+        if (!harness::BuildDefaultTunnel(0.0f)) return state.SkipWithError("no tunnel");
+        harness::Pilot pilot(static_cast<uint32_t>(frames));
         state.ResumeTiming();
         for (int i = 0; i < frames; ++i) {
             pilot.Frame();
@@ -94,7 +80,7 @@ void BM_LongRandomFlight(benchmark::State& state) {
             const Vector3& p = camera.position;
             if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
                 return state.SkipWithError("camera position not finite");
-            if (soak::DepthBehindWall(p) > maxStep * 1.0001f)
+            if (harness::DepthBehindWall(p) > maxStep * 1.0001f)
                 return state.SkipWithError("camera more than a step behind the wall");
             platform::stub::state().calls.clear();
         }

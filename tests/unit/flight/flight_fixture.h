@@ -1,34 +1,15 @@
 #pragma once
-// Puts the program-wide camera, flight state and devices back to a known
-// start: at the origin, at rest, looking along +z, every device idle.
+// Each test starts with the program-wide flight state reset (see
+// harness::ResetFlightState); tests that build a tunnel release it afterwards.
 #include <gtest/gtest.h>
 
 #include "flight/flight_model.h"
-#include "platform/stub/stub_control.h"
-#include "platform/stub/stub_input_control.h"
-#include "shell/program_objects.h"
+#include "support/flight_harness.h"
 
 class FlightFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::stub::Reset();
-        platform::stub::ResetInput();
-        camera = Camera();
-        camera.yaw = 180.0f;
-        UpdateDirection();
-        maxSpeed = 0.2f;
-        maxStep = maxSpeed / 30.0f;
-        speed = 0.0f;
-        mouseIdle = joystickIdle = autopilot = true;
-        joystickActiveTime = 0;
-        mouseHistory = MouseHistory();
-        keyboard = Keyboard();
-        mouse = Mouse();
-        joystick = Joystick();
-        settings.SwapSteerUpDown = false;
-        ClearChanged();
-        frameTime = 1.0f / 60.0f;
-    }
+    void SetUp() override { harness::ResetFlightState(); }
+    void TearDown() override { harness::ReleaseTunnel(); }
 
     static void ClearChanged() {
         mouse.changed = false;

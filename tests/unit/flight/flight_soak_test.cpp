@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "flight_fixture.h"
-#include "support/soak_flight.h"
+#include "support/flight_harness.h"
 
 namespace {
 
@@ -15,18 +15,11 @@ class FlightSoak : public FlightFixture {
 protected:
     void SetUp() override {
         FlightFixture::SetUp();
-        secondsPerCount = 1.0f / soak::kCountsPerSecond;
-        frameTimer = FrameTimer(0);
         mouse.Capture(true, reinterpret_cast<platform::WindowHandle>(0x1010));
-    }
-    void TearDown() override {
-        tunnelBuilder.Reset();
-        tunnelMesh.Release();
-        state().counterValues.clear();
     }
 
     void StartAt(float z) {
-        ASSERT_TRUE(soak::BuildDefaultTunnel(z));
+        ASSERT_TRUE(harness::BuildDefaultTunnel(z));
         camera.position.Set(0.0f, 0.0f, z);
         camera.yaw = 180.0f;
         camera.pitch = 0.0f;
@@ -34,7 +27,7 @@ protected:
     }
 
     // One frame as the program runs it, then the checks.
-    void Frame(soak::Pilot& pilot) {
+    void Frame(harness::Pilot& pilot) {
         pilot.Frame();
         StepFrame();
         UpdateDirection();  // what the drawing of the frame does
@@ -61,7 +54,7 @@ protected:
                 << "frame " << frame << ": z " << p.z << " in segment " << segment << ", collision used "
                 << collisionState.segment;
         }
-        float depth = soak::DepthBehindWall(p);
+        float depth = harness::DepthBehindWall(p);
         deepest = std::max(deepest, depth);
         ASSERT_LE(depth, maxStep * 1.0001f) << "frame " << frame << " at " << p.x << " " << p.y << " " << p.z;
         if (std::fabs(p.z - lastZ) > L / 2) ++wraps;
@@ -82,7 +75,7 @@ protected:
 
 TEST_F(FlightSoak, TwoHundredThousandRandomFrames) {
     constexpr int kFrames = 200000;
-    soak::Pilot pilot(20261207);
+    harness::Pilot pilot(20261207);
     const float L = 512.0f;
 
     // Forward across +L.

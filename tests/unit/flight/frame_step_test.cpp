@@ -1,7 +1,7 @@
 // The frame's steps around the flight: the changed flags, the wrap-around by
 // whole ring lengths and the collision, on the default tunnel.
 #include "flight_fixture.h"
-#include "support/soak_flight.h"
+#include "support/flight_harness.h"
 
 namespace {
 
@@ -25,19 +25,9 @@ TEST(WrapAround, OnlyStrictlyBeyondTheLengthWraps) {
 
 class FrameStep : public FlightFixture {
 protected:
-    void SetUp() override {
-        FlightFixture::SetUp();
-        secondsPerCount = 1.0f / soak::kCountsPerSecond;
-        frameTimer = FrameTimer(0);
-    }
-    void TearDown() override {
-        tunnelBuilder.Reset();
-        tunnelMesh.Release();
-        state().counterValues.clear();
-    }
     // The next counter reading, `seconds` after the previous one.
     void After(float seconds) {
-        counter += static_cast<int64_t>(seconds * soak::kCountsPerSecond);
+        counter += static_cast<int64_t>(seconds * harness::kCountsPerSecond);
         state().counterValues.push_back(counter);
     }
     int64_t counter = 0;
@@ -55,7 +45,7 @@ TEST_F(FrameStep, MeasuresTheFrameAndClearsEveryChangedFlag) {
 }
 
 TEST_F(FrameStep, CameraAtExactlyTheWrapLengthStaysAndTheNextFramePastItWraps) {
-    ASSERT_TRUE(soak::BuildDefaultTunnel(511.9f));
+    ASSERT_TRUE(harness::BuildDefaultTunnel(511.9f));
     camera.position.Set(0.0f, 0.0f, 512.0f);
     After(0.02f);
     StepFrame();
@@ -73,7 +63,7 @@ TEST_F(FrameStep, CameraAtExactlyTheWrapLengthStaysAndTheNextFramePastItWraps) {
 }
 
 TEST_F(FrameStep, BackwardPastMinusTheWrapLengthWrapsForward) {
-    ASSERT_TRUE(soak::BuildDefaultTunnel(-511.99f));
+    ASSERT_TRUE(harness::BuildDefaultTunnel(-511.99f));
     camera.position.Set(0.0f, 0.0f, -511.999f);
     speed = -0.2f;
     After(0.1f);
@@ -83,7 +73,7 @@ TEST_F(FrameStep, BackwardPastMinusTheWrapLengthWrapsForward) {
 }
 
 TEST_F(FrameStep, CollisionKeepsTheCameraOffTheWallOfTheBuiltTunnel) {
-    ASSERT_TRUE(soak::BuildDefaultTunnel(0.0f));
+    ASSERT_TRUE(harness::BuildDefaultTunnel(0.0f));
     // Fly straight at the wall to the side, at full speed.
     camera.yaw = 90.0f;
     UpdateDirection();
@@ -92,7 +82,7 @@ TEST_F(FrameStep, CollisionKeepsTheCameraOffTheWallOfTheBuiltTunnel) {
         After(0.1f);
         StepFrame();
         UpdateDirection();
-        ASSERT_LE(soak::DepthBehindWall(camera.position), 0.0f) << "frame " << frame;
+        ASSERT_LE(harness::DepthBehindWall(camera.position), 0.0f) << "frame " << frame;
     }
     EXPECT_LT(collisionState.nearestDistance, collisionState.clearance);  // pushed again every frame
     EXPECT_LT(camera.position.x, -0.1f);  // it did reach the wall

@@ -1,7 +1,8 @@
 #pragma once
-// A long flight through the default tunnel with seeded random input from all
-// three devices at varying frame times, frame by frame as the program runs
-// it. Shared by the soak test and the long-flight benchmark.
+// What the flight tests and benchmarks share: a reset of the program-wide
+// flight state, the default tunnel, a pilot that flies with seeded random
+// input from all three devices at varying frame times, and a measure of how
+// far the camera is outside the tunnel.
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -11,11 +12,12 @@
 #include "flight/flight_model.h"
 #include "flight/wrap_around.h"
 #include "platform/stub/stub_control.h"
+#include "platform/stub/stub_input_control.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
 #include "shell/window_proc.h"
 
-namespace soak {
+namespace harness {
 
 constexpr float kSpacing = 0.03125f;
 constexpr float kCountsPerSecond = 1.0e7f;  // the stand-in's counter frequency
@@ -29,6 +31,37 @@ inline bool BuildDefaultTunnel(float cameraZ) {
     if (!tunnelBuilder.Init(8, cameraZ, kSpacing, SectionFile().c_str())) return false;
     collisionState.clearance = collisionClearance;
     return true;
+}
+
+// Puts the program-wide camera, flight state and devices back to a known
+// start: at the origin, at rest, looking along +z, every device idle and
+// unchanged, the stand-ins reset, and the frame timer at counter reading 0.
+inline void ResetFlightState() {
+    platform::stub::Reset();
+    platform::stub::ResetInput();
+    camera = Camera();
+    camera.yaw = 180.0f;
+    UpdateDirection();
+    maxSpeed = 0.2f;
+    maxStep = maxSpeed / 30.0f;
+    speed = 0.0f;
+    mouseIdle = joystickIdle = autopilot = true;
+    joystickActiveTime = 0;
+    mouseHistory = MouseHistory();
+    keyboard = Keyboard();
+    mouse = Mouse();
+    joystick = Joystick();
+    settings.SwapSteerUpDown = false;
+    mouse.changed = keyboard.changed = joystick.changed = false;
+    frameTime = 1.0f / 60.0f;
+    secondsPerCount = 1.0f / kCountsPerSecond;
+    frameTimer = FrameTimer(0);
+}
+
+inline void ReleaseTunnel() {
+    tunnelBuilder.Reset();
+    tunnelMesh.Release();
+    platform::stub::state().counterValues.clear();
 }
 
 inline intptr_t PointParam(int32_t x, int32_t y) {
@@ -199,4 +232,4 @@ inline float DepthBehindWall(const Vector3& p) {
     return inside ? 0.0f : nearest;
 }
 
-}  // namespace soak
+}  // namespace harness
