@@ -1,7 +1,5 @@
 // Program-wide objects, constructed before the entry point in this order and
-// destroyed after it returns in the reverse order. Objects of later rooms
-// (tunnel mesh and builder after the counter constant, input devices after
-// the console) take their places in this list.
+// destroyed after it returns in the reverse order.
 #include "shell/program_objects.h"
 
 float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
