@@ -22,7 +22,7 @@ namespace harness {
 constexpr float kSpacing = 0.03125f;
 constexpr float kCountsPerSecond = 1.0e7f;  // the stand-in's counter frequency
 
-inline std::string SectionFile() { return std::string(ORBALT_SOURCE_DIR) + "/data/test.sct"; }
+inline std::string SectionFile() { return std::string(ORBALT_DATA_DIR) + "/test.sct"; }
 
 // Builds the default tunnel (256 sections of 64 points) around cameraZ.
 inline bool BuildDefaultTunnel(float cameraZ) {

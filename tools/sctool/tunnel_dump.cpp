@@ -1,15 +1,12 @@
 #include "tools/sctool/tunnel_dump.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/stub/stub_control.h"
 #include "tools/sctool/arguments.h"
-#include "tools/sctool/section_text.h"
 #include "tunnel/orbalt2.h"
-#include "tunnel/section_file.h"
 #include "tunnel/section_walker.h"
 #include "tunnel/tunnel_builder.h"
 
@@ -38,8 +35,11 @@ bool SplitLabels(const std::string& text, std::vector<std::string>& labels) {
 bool ParseBuildOptions(const std::vector<std::string>& args, bool allowFly, BuildOptions& options) {
     if (args.empty()) return false;
     options.path = args[0];
-    for (size_t i = 1; i + 1 < args.size() + 1; i += 2) {
-        if (i + 1 >= args.size()) return false;
+    for (size_t i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) {
+            std::fprintf(stderr, "sctool: option %s needs a value\n", args[i].c_str());
+            return false;
+        }
         const std::string& option = args[i];
         const std::string& value = args[i + 1];
         bool good = false;

@@ -1,0 +1,321 @@
+// The tunnel builder: window arithmetic, lazy extension, long flights with
+// their invariants, shifting, and refusals.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "platform/stub/stub_control.h"
+#include "tunnel/tunnel_builder.h"
+#include "tunnel_fixtures.h"
+
+namespace {
+
+using tunnel_test::DefaultSectionPath;
+
+class BuilderTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::stub::Reset(); }
+
+    void Build(uint32_t sections, uint32_t points, float z = 0.0f, const std::string& path = DefaultSectionPath()) {
+        ASSERT_TRUE(mesh.Init(points, sections));
+        ASSERT_TRUE(builder.Create(&mesh, sections / 2 - 6));
+        ASSERT_TRUE(builder.Init(8, z, spacing, path.c_str()));
+        SnapshotPositions();
+    }
+    void SnapshotPositions() {
+        before.assign(mesh.pos.get(), mesh.pos.get() + mesh.nVertices);
+    }
+    // Slots whose positions changed since the last snapshot.
+    std::vector<uint32_t> ChangedSlots() {
+        std::vector<uint32_t> slots;
+        for (uint32_t s = 0; s < mesh.nSegments; ++s)
+            if (std::memcmp(&before[mesh.VertexOf(s, 0)], &mesh.pos[mesh.VertexOf(s, 0)],
+                            sizeof(Vector3) * mesh.nSegPoints) != 0)
+                slots.push_back(s);
+        SnapshotPositions();
+        return slots;
+    }
+
+    float spacing = 0.03125f;
+    Orbalt2 mesh;
+    TunnelBuilder builder;
+    std::vector<Vector3> before;
+};
+
+TEST_F(BuilderTest, DefaultBuildPlacesTheWindowAroundTheCamera) {
+    Build(256, 64);
+    EXPECT_EQ(builder.current, 0);
+    EXPECT_EQ(builder.start, -126);
+    EXPECT_EQ(builder.end, 126);
+    EXPECT_EQ(builder.lookahead, 122u);
+    for (int32_t i = -127; i <= 128; ++i)
+        EXPECT_EQ(mesh.pos[mesh.VertexOf(mesh.SlotOf(i), 3)].z, static_cast<float>(i) * spacing) << i;
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+}
+
+TEST_F(BuilderTest, MovingForwardGeneratesOnlyPastTheMargin) {
+    Build(256, 64);
+    builder.Update(0.1f);  // segment 3: end 126 is not below 3 + 122 + 1
+    EXPECT_EQ(builder.current, 3);
+    EXPECT_TRUE(ChangedSlots().empty());
+    builder.Update(0.125f);  // segment 4: section 129 replaces section -127 in slot 129
+    EXPECT_EQ(builder.current, 4);
+    EXPECT_EQ(builder.start, -125);
+    EXPECT_EQ(builder.end, 127);
+    EXPECT_EQ(ChangedSlots(), std::vector<uint32_t>{129});
+    EXPECT_EQ(mesh.pos[mesh.VertexOf(129, 0)].z, 129 * spacing);
+}
+
+TEST_F(BuilderTest, MovingBackwardGeneratesOnlyPastTheMargin) {
+    Build(256, 64);
+    builder.Update(-0.09f);  // segment -3
+    EXPECT_EQ(builder.current, -3);
+    EXPECT_TRUE(ChangedSlots().empty());
+    builder.Update(-0.125f);  // segment -4: section -128 replaces section 128 in slot 128
+    EXPECT_EQ(builder.current, -4);
+    EXPECT_EQ(builder.start, -127);
+    EXPECT_EQ(builder.end, 125);
+    EXPECT_EQ(ChangedSlots(), std::vector<uint32_t>{128});
+    EXPECT_EQ(mesh.pos[mesh.VertexOf(128, 0)].z, -128 * spacing);
+}
+
+// On a change of direction the generator takes over the stored parameters of
+// the section ending the window; its profile must be theirs at once, or the
+// walk's first candidates would be tested against an old section.
+TEST_F(BuilderTest, ChangeOfDirectionEvaluatesTheRestoredSection) {
+    Build(256, 64);
+    builder.Update(0.125f);  // forward: one section generated
+    ChangedSlots();
+    builder.Update(0.1f);    // back one segment: the behind section is restored, nothing generated
+    EXPECT_TRUE(ChangedSlots().empty());
+    const SectionParams& stored = builder.paramRing[mesh.SlotOf(builder.start - 1)];
+    ASSERT_EQ(std::memcmp(&stored, &builder.sectionBehind.params, sizeof stored), 0);
+    Section expected;
+    ASSERT_TRUE(expected.Resize(64));
+    expected.params = stored;
+    expected.Evaluate();
+    for (uint32_t i = 0; i <= 64; ++i) {
+        EXPECT_EQ(builder.sectionBehind.points[i].x, expected.points[i].x) << i;
+        EXPECT_EQ(builder.sectionBehind.LayerPoint(3, i).y, expected.LayerPoint(3, i).y) << i;
+    }
+    // The section's profile is the one stored in the mesh for that section.
+    EXPECT_EQ(builder.sectionBehind.points[7].x, mesh.pos[mesh.VertexOf(mesh.SlotOf(builder.start - 1), 7)].x);
+}
+
+TEST_F(BuilderTest, CameraSegmentIsTheFloorOfZOverSpacing) {
+    Build(256, 64);
+    builder.Update(2 * spacing);
+    EXPECT_EQ(builder.current, 2);
+    builder.Update(-0.01f);
+    EXPECT_EQ(builder.current, -1);
+    builder.Update(std::nanf(""));  // ignored
+    EXPECT_EQ(builder.current, -1);
+}
+
+TEST_F(BuilderTest, ShiftMovesIndicesAndVerticesButNotSlots) {
+    Build(256, 64);
+    const std::vector<Vector3> positions(mesh.pos.get(), mesh.pos.get() + mesh.nVertices);
+    builder.Shift(-512.0f);
+    EXPECT_EQ(builder.start, -126 - 16384);
+    EXPECT_EQ(builder.end, 126 - 16384);
+    EXPECT_EQ(builder.current, -16384);
+    for (uint32_t v = 0; v < mesh.nVertices; ++v) {
+        EXPECT_EQ(mesh.pos[v].x, positions[v].x);
+        EXPECT_EQ(mesh.pos[v].z, positions[v].z - 512.0f);
+    }
+    builder.Shift(512.0f);
+    EXPECT_EQ(builder.start, -126);
+    EXPECT_EQ(mesh.pos[mesh.VertexOf(mesh.SlotOf(-127), 0)].z, -127 * spacing);
+    // The window goes on from the shifted position: nothing is regenerated.
+    builder.Shift(512.0f);
+    SnapshotPositions();
+    builder.Update(512.0f + 0.1f);
+    EXPECT_EQ(builder.current, 16384 + 3);
+    EXPECT_TRUE(ChangedSlots().empty());
+}
+
+// Checks the invariants after an update: window size and margins, every
+// newly stored section inside its limits, simple, at its z and equal to the
+// profile of its stored parameters; normals and boxes of the valid range as
+// a fresh computation gives them.
+class FlightCheck {
+public:
+    FlightCheck(Orbalt2& mesh, TunnelBuilder& builder) : mesh(mesh), builder(builder) {
+        EXPECT_TRUE(profile.Resize(mesh.nSegPoints));
+        profile.limits = builder.sectionAhead.limits;
+    }
+    void AfterUpdate(float z, int direction, const std::vector<uint32_t>& changed) {
+        const int32_t n = static_cast<int32_t>(mesh.nSegments);
+        ASSERT_EQ(builder.end, builder.start + n - 4);
+        ASSERT_EQ(builder.current, static_cast<int32_t>(std::floor(z / builder.spacing)));
+        const int32_t margin = static_cast<int32_t>(builder.lookahead) + 1;
+        if (direction > 0) {
+            ASSERT_GE(builder.end, builder.current + margin);
+        } else if (direction < 0) {
+            ASSERT_LE(builder.start, builder.current - margin);
+        }
+        for (uint32_t slot : changed) CheckSection(slot);
+    }
+    void CheckSection(uint32_t slot) {
+        const std::vector<Point2> points = tunnel_test::SlotProfile(mesh, slot);
+        for (const Point2& p : points) ASSERT_TRUE(profile.limits.Contains(p)) << "slot " << slot;
+        ASSERT_FALSE(tunnel_test::PolygonCrossesItself(points)) << "slot " << slot;
+        profile.ReplaceParams(builder.paramRing[slot]);
+        for (uint32_t j = 0; j < mesh.nSegPoints; ++j) {
+            ASSERT_EQ(points[j].x, profile.points[j].x) << "slot " << slot;
+            ASSERT_EQ(points[j].y, profile.points[j].y) << "slot " << slot;
+        }
+        ++sectionsChecked;
+    }
+    // Normals and boxes as a complete recomputation gives them.
+    void CheckWholeWindow() {
+        const std::vector<Vector3> triN(mesh.triN.get(), mesh.triN.get() + mesh.nTriangles);
+        const std::vector<Vector3> norm(mesh.norm.get(), mesh.norm.get() + mesh.nVertices);
+        const std::vector<Box2> boxes(mesh.segBoxes.get(), mesh.segBoxes.get() + mesh.nSegments);
+        mesh.ComputeFaceNormals(builder.start - 1, mesh.nSegments - 2);
+        mesh.ComputeVertexNormals(builder.start, mesh.nSegments - 3);
+        for (int32_t i = builder.start - 1; i <= builder.end + 1; ++i) {
+            const uint32_t first = 2 * mesh.VertexOf(mesh.SlotOf(i), 0);
+            ASSERT_EQ(std::memcmp(&triN[first], &mesh.triN[first], sizeof(Vector3) * 2 * mesh.nSegPoints), 0)
+                << "face normals of segment " << i;
+        }
+        for (int32_t i = builder.start; i <= builder.end + 1; ++i) {
+            const uint32_t first = mesh.VertexOf(mesh.SlotOf(i), 0);
+            ASSERT_EQ(std::memcmp(&norm[first], &mesh.norm[first], sizeof(Vector3) * mesh.nSegPoints), 0)
+                << "vertex normals of section " << i;
+            ASSERT_TRUE(tunnel_test::IsFinite(mesh.norm[first]));
+        }
+        for (int32_t i = builder.start; i <= builder.end; ++i) CheckBoxes(i, boxes[mesh.SlotOf(i)]);
+    }
+    void CheckBoxes(int32_t i, const Box2& box) {
+        const uint32_t s = mesh.SlotOf(i), t = mesh.SlotOf(i + 1), p = mesh.nSegPoints;
+        for (uint32_t j = 0; j < p; ++j)
+            for (uint32_t slot : {s, t}) {
+                const Vector3& v = mesh.pos[mesh.VertexOf(slot, j)];
+                ASSERT_TRUE(box.Contains(Point2{v.x, v.y})) << "segment " << i;
+                // Sub-box k holds points k p / 8 ... (k + 1) p / 8 of both sections.
+                for (uint32_t k = 0; k < 8; ++k) {
+                    if (j < k * p / 8 || j > (k + 1) * p / 8) continue;
+                    ASSERT_TRUE(mesh.subBoxes[s * 8 + k].Contains(Point2{v.x, v.y})) << "segment " << i;
+                }
+            }
+    }
+    int sectionsChecked = 0;
+
+private:
+    Orbalt2& mesh;
+    TunnelBuilder& builder;
+    Section profile;
+};
+
+class BuilderFlight : public BuilderTest, public ::testing::WithParamInterface<uint32_t> {
+protected:
+    // Flies the camera through the given positions, checking after each frame.
+    void Fly(const std::vector<float>& path) {
+        FlightCheck check(mesh, builder);
+        float previous = 0.0f;
+        for (size_t f = 0; f < path.size(); ++f) {
+            builder.Update(path[f]);
+            const int direction = path[f] > previous ? 1 : path[f] < previous ? -1 : 0;
+            check.AfterUpdate(path[f], direction, ChangedSlots());
+            if (HasFatalFailure()) return;
+            if (f % 100 == 0 || f + 1 == path.size()) check.CheckWholeWindow();
+            if (HasFatalFailure()) return;
+            previous = path[f];
+        }
+        EXPECT_GT(check.sectionsChecked, 500);
+    }
+};
+
+TEST_P(BuilderFlight, LongFlightsForwardAndBackward) {
+    Build(32, GetParam());
+    std::vector<float> path;
+    float z = 0.0f;
+    for (int f = 0; f < 900; ++f) path.push_back(z += 0.6f * spacing);
+    for (int f = 0; f < 1800; ++f) path.push_back(z -= 0.7f * spacing);
+    Fly(path);
+}
+
+TEST_P(BuilderFlight, HundredsOfDirectionChanges) {
+    Build(32, GetParam());
+    AdditiveRandom random;
+    random.Seed(77);
+    std::vector<float> path;
+    float z = 0.0f;
+    // Legs of 1 to 40 frames, alternating direction, drifting forward overall.
+    for (int leg = 0; leg < 300; ++leg) {
+        const int frames = 1 + static_cast<int>(random.Next() % 40);
+        const float step = (leg % 2 == 0 ? 0.8f : -0.6f) * spacing;
+        for (int f = 0; f < frames; ++f) path.push_back(z += step);
+    }
+    Fly(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(PlainAndSubBoxes, BuilderFlight, ::testing::Values(16u, 32u));
+
+TEST_F(BuilderTest, CreateRefusesMissingSmallOrUnsizedMeshesAndZeroMargins) {
+    EXPECT_FALSE(builder.Create(nullptr, 10));
+    ASSERT_TRUE(mesh.Init(64, 4));
+    EXPECT_FALSE(builder.Create(&mesh, 10));
+    ASSERT_TRUE(mesh.Init(64, 8));
+    EXPECT_FALSE(builder.Create(&mesh, 0));
+    EXPECT_EQ(builder.mesh, nullptr);
+    EXPECT_EQ(builder.paramRing, nullptr);
+    EXPECT_TRUE(builder.Create(&mesh, 8u / 2 - 6));  // the wrapped margin is cut to the limit
+    EXPECT_EQ(builder.lookahead, 1u);
+    mesh.Init(100, 100);  // rejected: the mesh is left empty
+    EXPECT_FALSE(builder.Create(&mesh, 44));
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+}
+
+TEST_F(BuilderTest, InitReportsAMissingPathAndUnreadableFiles) {
+    ASSERT_TRUE(mesh.Init(16, 16));
+    EXPECT_FALSE(builder.Init(8, 0, spacing, nullptr));  // no Create yet: refused silently
+    ASSERT_TRUE(builder.Create(&mesh, 2));
+    EXPECT_FALSE(builder.Init(8, 0, 0.0f, DefaultSectionPath().c_str()));
+    EXPECT_FALSE(builder.Init(8, 0, -0.5f, DefaultSectionPath().c_str()));
+    EXPECT_FALSE(builder.Init(8, 1.0e9f, 1.0e-6f, DefaultSectionPath().c_str()));  // camera beyond indexing
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+
+    EXPECT_FALSE(builder.Init(8, 0, spacing, nullptr));
+    TempDir dir;
+    EXPECT_FALSE(builder.Init(8, 0, spacing, dir.File("missing.sct").c_str()));
+    EXPECT_FALSE(builder.Init(8, 0, spacing, dir.Write("bad.sct", std::string(144, 'x')).c_str()));
+    const auto& shown = platform::stub::state().shownMessages;
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0].text, "TunnelBuilder::Init() path not implemented");
+    EXPECT_EQ(shown[1].text, "TunnelBuilder::Init() section load failure");
+    EXPECT_EQ(shown[2].text, "not a section file");
+    EXPECT_EQ(shown[3].text, "TunnelBuilder::Init() section load failure");
+    EXPECT_EQ(shown[0].caption, "orbalt");
+    EXPECT_EQ(shown[2].caption, "Section::LoadParams()");
+
+    // A failed build is not updated or shifted.
+    const int32_t start = builder.start;
+    builder.Update(5.0f);
+    builder.Shift(512.0f);
+    EXPECT_EQ(builder.start, start);
+}
+
+TEST_F(BuilderTest, UpdatesStopWhenTheMeshIsResizedBehindTheBuilder) {
+    Build(16, 16);
+    ASSERT_TRUE(mesh.Init(32, 16));
+    builder.Update(10.0f);  // would write 16-point sections into a 32-point mesh
+    EXPECT_EQ(builder.current, 0);
+    EXPECT_FALSE(builder.Ready());
+}
+
+TEST_F(BuilderTest, DegenerateProfilesGiveFiniteNormalsAndBoxes) {
+    TempDir dir;
+    SectionFile file = tunnel_test::CircleFile();
+    file.params.enabled[0] = 0;  // every point at the origin
+    Build(16, 32, 0.0f, tunnel_test::WriteSectionFile(dir, "off.sct", file));
+    builder.Update(3.0f);
+    for (uint32_t t = 0; t < mesh.nTriangles; ++t) ASSERT_TRUE(tunnel_test::IsFinite(mesh.triN[t]));
+    for (uint32_t v = 0; v < mesh.nVertices; ++v) ASSERT_TRUE(tunnel_test::IsFinite(mesh.norm[v]));
+    EXPECT_EQ(mesh.segBoxes[3].xmax, 0.0f);
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// Section files, component evaluation, closure and the limit test.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "platform/stub/stub_control.h"
+#include "tunnel/section.h"
+#include "tunnel/section_file.h"
+#include "tunnel_fixtures.h"
+
+namespace {
+
+using tunnel_test::CircleFile;
+using tunnel_test::WriteSectionFile;
+
+class SectionFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::stub::Reset();
+        ASSERT_TRUE(section.Resize(64));
+    }
+    // Loading must fail with exactly this one message and change nothing.
+    void ExpectRefused(const std::string& path, const char* message) {
+        const SectionParams before = section.params;
+        float steps[6] = {7, 7, 7, 7, 7, 7};
+        EXPECT_FALSE(section.LoadParams(path.c_str(), steps));
+        const auto& shown = platform::stub::state().shownMessages;
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, message);
+        EXPECT_EQ(shown[0].caption, "Section::LoadParams()");
+        EXPECT_EQ(std::memcmp(&before, &section.params, sizeof before), 0);
+        EXPECT_EQ(steps[0], 7.0f);
+        EXPECT_EQ(section.limits.xmax, 0.9f);
+        platform::stub::Reset();
+    }
+    TempDir dir;
+    Section section;
+};
+
+TEST_F(SectionFileTest, ReadsEveryFieldAndEvaluatesTheProfile) {
+    SectionFile file = CircleFile(0.5f);
+    const float steps[6] = {0.1f, 0.2f, 3, 4, 5, 6};
+    std::memcpy(file.stepScale, steps, sizeof steps);
+    file.limits = Box2{-0.7f, -0.8f, 0.75f, 0.85f};
+    tunnel_test::SetComponent(file.params, 3, 0.1f, 0.2f, 30, 2, 45, 0);
+    file.params.enabled[3] = 2;  // any nonzero byte is on
+    const std::string path = WriteSectionFile(dir, "good.sct", file);
+    ASSERT_EQ(TempDir::Read(path).size(), 144u);
+
+    float read[6] = {};
+    ASSERT_TRUE(section.LoadParams(path.c_str(), read));
+    EXPECT_EQ(std::memcmp(read, steps, sizeof steps), 0);
+    EXPECT_EQ(section.limits.ymin, -0.8f);
+    EXPECT_EQ(section.limits.xmax, 0.75f);
+    EXPECT_EQ(section.params.components[3][kAnglePhase], 45.0f);
+    EXPECT_EQ(section.params.enabled[3], 2);
+    EXPECT_EQ(section.params.enabled[1], 0);
+    // The profile belongs to the loaded parameters at once.
+    const Point2 expected = section.PointAt(5);
+    EXPECT_NEAR(section.points[5].x, expected.x, 1e-6f);
+    EXPECT_NEAR(section.points[5].y, expected.y, 1e-6f);
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+}
+
+TEST_F(SectionFileTest, BytesPastTheEndAreIgnoredAndAMissingFileIsSilent) {
+    const std::string path = dir.Write("long.sct", EncodeSectionFile(CircleFile()) + "trailing bytes");
+    float steps[6];
+    EXPECT_TRUE(section.LoadParams(path.c_str(), steps));
+    EXPECT_FALSE(section.LoadParams(dir.File("missing.sct").c_str(), steps));
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+}
+
+TEST_F(SectionFileTest, RefusesWrongMagicShortFilesAndUnusableValues) {
+    std::string bytes = EncodeSectionFile(CircleFile());
+    std::string swapped = bytes;
+    swapped.replace(0, 4, "TCES");
+    ExpectRefused(dir.Write("swapped.sct", swapped), "not a section file");
+    ExpectRefused(dir.Write("text.sct", "hello"), "not a section file");
+    ExpectRefused(dir.Write("short.sct", bytes.substr(0, 143)), "section file shorter than 144 bytes");
+    ExpectRefused(dir.Write("magic.sct", "SECT"), "section file shorter than 144 bytes");
+    ExpectRefused(dir.Write("empty.sct", ""), "section file shorter than 144 bytes");
+
+    const struct {
+        float value;
+        const char* message;
+    } bad[] = {{std::numeric_limits<float>::quiet_NaN(), "section file holds a value that is not a finite number"},
+               {std::numeric_limits<float>::infinity(), "section file holds a value that is not a finite number"},
+               {-3.0e7f, "section file holds a value too large for a tunnel"}};
+    for (const auto& value : bad) {
+        SectionFile file = CircleFile();
+        file.params.components[2][kWave] = value.value;  // even in a disabled component
+        ExpectRefused(WriteSectionFile(dir, "values.sct", file), value.message);
+        file = CircleFile();
+        file.stepScale[1] = value.value;
+        ExpectRefused(WriteSectionFile(dir, "steps.sct", file), value.message);
+    }
+    SectionFile inverted = CircleFile();
+    inverted.limits = Box2{0.9f, -0.9f, -0.9f, 0.9f};
+    ExpectRefused(WriteSectionFile(dir, "inverted.sct", inverted), "section file limits enclose no area");
+}
+
+TEST(SectionResize, AcceptsPowersOfTwoFromFourAndKeepsTheSectionOtherwise) {
+    Section section;
+    EXPECT_EQ(section.nPoints, 0u);
+    EXPECT_FALSE(section.Resize(2));
+    EXPECT_FALSE(section.Resize(48));
+    EXPECT_EQ(section.nPoints, 0u);
+    ASSERT_TRUE(section.Resize(16));
+    EXPECT_EQ(section.nSubBoxes, 0u);
+    EXPECT_FLOAT_EQ(section.angleStep, 22.5f);
+    section.crossI = 5;
+    EXPECT_FALSE(section.Resize(0));
+    EXPECT_FALSE(section.Resize(1u << 31));
+    EXPECT_EQ(section.nPoints, 16u);
+    EXPECT_EQ(section.crossI, 5u);
+    ASSERT_TRUE(section.Resize(32));
+    EXPECT_EQ(section.nSubBoxes, 8u);
+    EXPECT_EQ(section.crossI, 0u);
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_FALSE(section.Resize(1u << 22));  // 32 MB of layers: above the test program's cap
+    EXPECT_EQ(section.nPoints, 32u);
+#endif
+}
+
+TEST(SectionProfile, CircleClosesAndMatchesTheDirectPoints) {
+    Section section;
+    ASSERT_TRUE(section.Resize(64));
+    section.params = CircleFile(0.5f).params;
+    EXPECT_TRUE(section.Evaluate());
+    EXPECT_NEAR(section.points[64].x, section.points[0].x, 1e-5f);
+    EXPECT_NEAR(section.points[64].y, section.points[0].y, 1e-5f);
+    for (uint32_t i = 0; i <= 64; ++i) {
+        EXPECT_NEAR(std::hypot(section.points[i].x, section.points[i].y), 0.5f, 1e-6f);
+        const Point2 direct = section.PointAt(i);
+        EXPECT_NEAR(direct.x, section.points[i].x, 1e-5f);
+        EXPECT_NEAR(direct.y, section.points[i].y, 1e-5f);
+    }
+    EXPECT_NEAR(section.points[16].x, 0.0f, 1e-6f);  // a quarter turn, counter-clockwise
+    EXPECT_NEAR(section.points[16].y, 0.5f, 1e-6f);
+    EXPECT_FALSE(section.SelfIntersects());
+}
+
+TEST(SectionProfile, ComponentsSumAndDisabledOnesContributeNothing) {
+    Section section;
+    ASSERT_TRUE(section.Resize(16));
+    SectionParams& params = section.params;
+    tunnel_test::SetComponent(params, 0, 0.4f, 0.1f, 90, 3, 0, 1);  // r = 0.4 + 0.1 cos(3t)
+    tunnel_test::SetComponent(params, 1, 0.2f, 0, 0, 0, 180, 0);    // offset (-0.2, 0)
+    tunnel_test::SetComponent(params, 2, 5.0f, 0, 0, 0, 0, 0);
+    params.enabled[2] = 0;
+    section.Evaluate();
+    EXPECT_NEAR(section.points[0].x, 0.5f - 0.2f, 1e-6f);
+    EXPECT_NEAR(section.points[0].y, 0.0f, 1e-6f);
+    EXPECT_NEAR(section.points[4].x, -0.2f, 1e-6f);  // t = 90: r = 0.4 + 0.1 cos(270) = 0.4
+    EXPECT_NEAR(section.points[4].y, 0.4f, 1e-6f);
+    EXPECT_EQ(section.LayerPoint(2, 3).x, 0.0f);
+}
+
+TEST(SectionLimits, PointsOnTheBoundaryAreInsideAndTheFirstOutsideIsRecorded) {
+    for (uint32_t n : {16u, 64u}) {
+        Section section;
+        ASSERT_TRUE(section.Resize(n));
+        section.params = CircleFile(0.5f).params;
+        section.limits = Box2{-0.5f, -0.6f, 0.5f, 0.6f};  // point 0 is exactly (0.5, 0)
+        EXPECT_TRUE(section.Evaluate()) << n;
+        section.limits.xmax = 0.49f;
+        EXPECT_FALSE(section.Combine()) << n;
+        EXPECT_EQ(section.outsideIndex, 0u);
+        section.limits = Box2{-0.6f, -0.45f, 0.6f, 0.6f};
+        EXPECT_FALSE(section.Combine());
+        EXPECT_GT(section.outsideIndex, n / 2);  // the first point below y = -0.45
+        EXPECT_LT(section.points[section.outsideIndex].y, -0.45f);
+        EXPECT_GE(section.points[section.outsideIndex - 1].y, -0.45f);
+    }
+}
+
+TEST(SectionLimits, SubBoxesBoundTheirEighthsAndTheBoxBoundsAll) {
+    Section section;
+    ASSERT_TRUE(section.Resize(64));
+    tunnel_test::SetComponent(section.params, 0, 0.5f, 0.1f, 0, 3, 10, 1);
+    ASSERT_TRUE(section.Evaluate());
+    for (uint32_t s = 0; s < 8; ++s)
+        for (uint32_t i = s * 8; i <= s * 8 + 8; ++i) {
+            EXPECT_TRUE(section.subBoxes[s].Contains(section.points[i])) << s << " " << i;
+            EXPECT_TRUE(section.box.Contains(section.points[i]));
+        }
+    Box2 tight = Box2::At(section.points[0]);
+    for (uint32_t i = 1; i <= 64; ++i) tight.Widen(section.points[i]);
+    EXPECT_EQ(std::memcmp(&tight, &section.box, sizeof tight), 0);
+}
+
+TEST(SectionLimits, AllComponentsDisabledPutsEveryPointAtTheOrigin) {
+    Section section;
+    ASSERT_TRUE(section.Resize(32));
+    section.params = SectionParams{};
+    EXPECT_TRUE(section.Evaluate());
+    EXPECT_EQ(section.points[17].x, 0.0f);
+    EXPECT_TRUE(section.SelfIntersects());  // collinear degenerate edges
+}
+
+}  // namespace
