@@ -23,6 +23,9 @@ constexpr int kIdCancel = 2;
 MenuHandle LoadPopupMenu(const char* name);
 void DestroyMenu(MenuHandle menu);
 void CheckMenuItem(MenuHandle menu, uint32_t commandId, bool checked);
+// Shows the popup menu with its left edge at the screen point, either mouse
+// button choosing; modal. A chosen item reaches the owner as WM_COMMAND.
+void TrackPopupMenu(MenuHandle menu, int32_t x, int32_t y, WindowHandle owner);
 
 // A dialog procedure in portable types; returns whether it handled the message.
 using DialogProc = intptr_t (*)(WindowHandle, uint32_t, uintptr_t, intptr_t);

@@ -3,6 +3,8 @@
 #include "display/gl_headers.h"
 #include "flight/clear_frame.h"
 #include "flight/projection.h"
+#include "platform/input.h"
+#include "platform/ui.h"
 #include "shell/info_boxes.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
@@ -25,6 +27,20 @@ void SetCapability(GLenum capability, bool on) {
     else glDisable(capability);
 }
 
+// The popup menu at the client area's top-left corner, with the mouse free
+// and the pointer shown while it is open.
+void OpenPopupMenu() {
+    platform::WindowHandle window = glWindow.hwnd;
+    platform::Point corner = platform::ClientToScreen(window, {0, 0});
+    mouse.Capture(false, window);
+    platform::ReleaseMouse();
+    platform::ShowPointer(true);
+    if (popupMenu) platform::TrackPopupMenu(popupMenu, corner.x, corner.y, window);
+    platform::ShowPointer(false);
+    platform::CaptureMouse(window);
+    mouse.Capture(true, window);
+}
+
 // Runs a command that changes what the next frame shows; false for a
 // character without a binding.
 bool RunRenderingCommand(char character) {
@@ -44,6 +60,7 @@ bool RunRenderingCommand(char character) {
         case 'i': showInfo = !showInfo; return true;
         case 'o': showAxes = !showAxes; return true;
         case 'y': settings.SwapSteerUpDown = !settings.SwapSteerUpDown; return true;
+        case 'm': OpenPopupMenu(); return true;
         default: return false;
     }
 }

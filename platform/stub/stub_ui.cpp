@@ -25,6 +25,10 @@ void DestroyMenu(MenuHandle) { ++stub::ui().destroyedMenus; }
 
 void CheckMenuItem(MenuHandle, uint32_t commandId, bool checked) { stub::ui().checkMarks[commandId] = checked; }
 
+void TrackPopupMenu(MenuHandle, int32_t x, int32_t y, WindowHandle owner) {
+    stub::ui().trackedMenus.push_back({x, y, owner});
+}
+
 intptr_t RunDialog(const char*, WindowHandle, DialogProc procedure, intptr_t parameter) {
     stub::UiState& ui = stub::ui();
     if (!ui.dialogCreatable) return -1;

@@ -2,6 +2,7 @@
 // Control of the menu and dialog stand-in.
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/ui.h"
 
@@ -11,6 +12,11 @@ struct UiState {
     bool menuExists = true;                 // LoadPopupMenu finds the resource
     std::map<uint32_t, bool> checkMarks;    // command id -> checked
     int destroyedMenus = 0;
+    struct Tracked {
+        int32_t x, y;
+        WindowHandle owner;
+    };
+    std::vector<Tracked> trackedMenus;
     std::map<int, std::string> itemTexts;   // dialog item id -> text
     std::map<uintptr_t, int> controlIds;    // control window -> id
     intptr_t endResult = 0;

@@ -21,6 +21,11 @@ void CheckMenuItem(MenuHandle menu, uint32_t commandId, bool checked) {
     ::CheckMenuItem(static_cast<HMENU>(menu), commandId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void TrackPopupMenu(MenuHandle menu, int32_t x, int32_t y, WindowHandle owner) {
+    ::TrackPopupMenu(static_cast<HMENU>(menu), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RIGHTBUTTON, x, y, 0,
+                     ToHwnd(owner), nullptr);
+}
+
 namespace {
 DialogProc programDialogProc = nullptr;
 

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/stub/stub_control.h"
+#include "platform/stub/stub_input_control.h"
+#include "platform/stub/stub_ui_control.h"
+#include "platform/ui.h"
 #include "shell/info_boxes.h"
 #include "shell/keyboard_commands.h"
 #include "shell/program_objects.h"
@@ -14,6 +17,8 @@ class KeyboardCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::stub::Reset();
+        platform::stub::ResetUi();
+        platform::stub::ResetInput();
         maxSpeed = 0.2f;
         maxStep = collisionClearance = maxSpeed / kStepsPerSpeed;
         camera.fov = 70.0f;
@@ -101,6 +106,30 @@ TEST_F(KeyboardCommands, OnlyTheLowByteCounts) {
 
 TEST_F(KeyboardCommands, HelpTextBeginsWithTheSteeringLines) {
     EXPECT_EQ(std::string(kHelpText).rfind("move mouse or joystick to steer \n button 1 : faster", 0), 0u);
+}
+
+TEST_F(KeyboardCommands, MOpensThePopupMenuAtTheClientCornerWithTheMouseFree) {
+    glWindow.hwnd = reinterpret_cast<platform::WindowHandle>(0x77);
+    popupMenu = platform::LoadPopupMenu("Orbalt_Tunnel_PopUp");
+    platform::stub::input().clientOrigin = {30, 40};
+    EXPECT_EQ(Press('m'), 1);
+    ASSERT_EQ(platform::stub::ui().trackedMenus.size(), 1u);
+    EXPECT_EQ(platform::stub::ui().trackedMenus[0].x, 30);
+    EXPECT_EQ(platform::stub::ui().trackedMenus[0].y, 40);
+    EXPECT_EQ(platform::stub::ui().trackedMenus[0].owner, glWindow.hwnd);
+    // Afterwards the window has the mouse again, the pointer hidden.
+    EXPECT_EQ(platform::stub::input().mouseCapture, glWindow.hwnd);
+    EXPECT_FALSE(platform::stub::input().pointerShown);
+    EXPECT_TRUE(mouse.captured);
+    popupMenu = nullptr;
+    glWindow.hwnd = nullptr;
+}
+
+TEST_F(KeyboardCommands, MWithoutAMenuShowsNothingAndStillRenders) {
+    popupMenu = nullptr;
+    EXPECT_EQ(Press('m'), 1);
+    EXPECT_TRUE(platform::stub::ui().trackedMenus.empty());
+    EXPECT_EQ(HelpBoxes(), 0u);
 }
 
 }  // namespace
