@@ -6,6 +6,7 @@
 #include "platform/input.h"
 #include "platform/ui.h"
 #include "shell/info_boxes.h"
+#include "shell/popup_menu.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
 
@@ -61,6 +62,8 @@ bool RunRenderingCommand(char character) {
         case 'o': showAxes = !showAxes; return true;
         case 'y': settings.SwapSteerUpDown = !settings.SwapSteerUpDown; return true;
         case 'm': OpenPopupMenu(); return true;
+        // The help box promises it: the same switch as the menu's "texcoords".
+        case 't': ToggleTexturing(); return true;
         default: return false;
     }
 }

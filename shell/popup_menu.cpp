@@ -1,6 +1,75 @@
 #include "shell/popup_menu.h"
 
+#include "display/gl_headers.h"
 #include "platform/ui.h"
+#include "shell/parameter_dialog.h"
+#include "shell/program.h"
+#include "shell/program_objects.h"
+
+namespace {
+
+// Render modes 0 ... 4 have the ids 110, 112, ... 118.
+bool IsRenderModeCommand(uint32_t id) { return id >= menu_id::Points && id <= menu_id::SolidSmooth && id % 2 == 0; }
+
+// The drawing-option commands; false for any other id.
+bool RunDrawingCommand(uint32_t id) {
+    if (IsRenderModeCommand(id)) {
+        int32_t mode = static_cast<int32_t>((id - menu_id::Points) / 2);
+        tunnelMesh.SetRenderMode(mode);
+        settings.renderMode = mode;
+        return true;
+    }
+    switch (id) {
+        case menu_id::Normals:
+            tunnelMesh.SetNormals(!tunnelMesh.normals);
+            settings.normals = tunnelMesh.normals;
+            return true;
+        case menu_id::Colors:
+            tunnelMesh.SetColors(!tunnelMesh.colors);
+            settings.colors = tunnelMesh.colors;
+            return true;
+        case menu_id::TexCoords: ToggleTexturing(); return true;
+        case menu_id::DirectVertices:
+        case menu_id::VertexArrays: {
+            int32_t method = id == menu_id::DirectVertices ? DIRECT_VERTICES : VERTEX_ARRAYS;
+            tunnelMesh.SetMethod(method);
+            settings.renderMethod = method;
+            return true;
+        }
+        case menu_id::DisplayLists:
+            tunnelMesh.SetDisplayLists(!tunnelMesh.listsActive);
+            settings.DisplayLists = tunnelMesh.listsActive;
+            return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+void ToggleTexturing() {
+    tunnelMesh.SetTexCoords(!tunnelMesh.texcoords);
+    if (tunnelMesh.texcoords) {
+        glBindTexture(GL_TEXTURE_2D, textureName);
+        glEnable(GL_TEXTURE_2D);
+    } else {
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glDisable(GL_TEXTURE_2D);
+    }
+    settings.texcoords = tunnelMesh.texcoords;
+}
+
+int OnCommand(uintptr_t wParam, intptr_t) {
+    uint32_t id = static_cast<uint32_t>(wParam & 0xFFFF);
+    if (RunDrawingCommand(id)) {
+        if (popupMenu) CheckMenuItems(popupMenu, settings);
+        return 1;
+    }
+    switch (id) {
+        case menu_id::Parameters: return 1;
+        case menu_id::Quit: Quit(); return 1;
+        default: return 0;
+    }
+}
 
 void CheckMenuItems(platform::MenuHandle menu, const Settings& settings) {
     const uint32_t modeIds[] = {menu_id::Points, menu_id::Sections, menu_id::Wireframe, menu_id::SolidFlat,

@@ -25,3 +25,12 @@ constexpr const char* kPopupMenuName = "Orbalt_Tunnel_PopUp";
 
 // Sets every check mark of the menu from the settings.
 void CheckMenuItems(platform::MenuHandle menu, const Settings& settings);
+
+// Carries out the menu command whose id is wParam's low 16 bits; 1 for a
+// known id, 0 otherwise. Drawing options show from the next frame on.
+int OnCommand(uintptr_t wParam, intptr_t lParam);
+
+// Switches texturing: the mesh's texture coordinates, the start-up texture
+// bound and 2D texturing enabled, or all three off. Copies the mesh's new
+// state into the settings.
+void ToggleTexturing();

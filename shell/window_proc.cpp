@@ -68,6 +68,7 @@ intptr_t WndProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr
         case msg::KeyUp:
         case msg::SysKeyUp: keyboard.KeyUp(wParam, lParam); return 0;
         case msg::Char: OnChar(wParam, lParam); return 0;
+        case msg::Command: OnCommand(wParam, lParam); return 0;
         case msg::QueryNewPalette: return glWindow.OnQUERYNEWPALETTE();
         case msg::PaletteChanged: glWindow.OnPALETTECHANGED(wParam); return 0;
         case msg::MouseMove: mouse.Move(wParam, lParam); return 0;

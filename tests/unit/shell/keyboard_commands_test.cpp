@@ -91,7 +91,7 @@ TEST_F(KeyboardCommands, TogglesFlipTheirSettings) {
 }
 
 TEST_F(KeyboardCommands, UnboundCharactersOpenTheHelpBox) {
-    const int unbound[] = {'F', 'I', 'L', 'M', 'O', 'Y', 'a', 'z', ' ', '\r', '\t', '\b', 0x80, 0xE9, 0xFF, 26, 122};
+    const int unbound[] = {'F', 'I', 'L', 'M', 'O', 'Y', 'T', 'a', 'z', ' ', '\r', '\t', '\b', 0x80, 0xE9, 0xFF, 26, 122};
     for (int code : unbound) EXPECT_EQ(Press(code), 0) << code;
     EXPECT_EQ(HelpBoxes(), sizeof(unbound) / sizeof(unbound[0]));
     EXPECT_EQ(state().shownMessages.back().text, kHelpText);
@@ -129,6 +129,18 @@ TEST_F(KeyboardCommands, MWithoutAMenuShowsNothingAndStillRenders) {
     popupMenu = nullptr;
     EXPECT_EQ(Press('m'), 1);
     EXPECT_TRUE(platform::stub::ui().trackedMenus.empty());
+    EXPECT_EQ(HelpBoxes(), 0u);
+}
+
+TEST_F(KeyboardCommands, TTogglesTexturingAsTheHelpSays) {
+    tunnelMesh.SetTexCoords(true);
+    settings.texcoords = true;
+    EXPECT_EQ(Press('t'), 1);
+    EXPECT_FALSE(tunnelMesh.texcoords);
+    EXPECT_FALSE(settings.texcoords);
+    Press('t');
+    EXPECT_TRUE(tunnelMesh.texcoords);
+    EXPECT_TRUE(settings.texcoords);
     EXPECT_EQ(HelpBoxes(), 0u);
 }
 

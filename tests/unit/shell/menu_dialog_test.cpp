@@ -1,10 +1,12 @@
 // The popup menu's check marks and the parameter dialog's record arithmetic.
 #include <gtest/gtest.h>
 
+#include "platform/stub/stub_control.h"
 #include "platform/stub/stub_ui_control.h"
 #include "platform/ui.h"
 #include "shell/parameter_dialog.h"
 #include "shell/popup_menu.h"
+#include "shell/program_objects.h"
 
 namespace {
 
@@ -141,6 +143,85 @@ TEST_F(MenuDialog, EditNotificationsAreNotHandled) {
     DialogProc(nullptr, platform::msg::InitDialog, 0, reinterpret_cast<intptr_t>(&params));
     EXPECT_EQ(DialogProc(nullptr, platform::msg::Command, (0x0300u << 16) | dialog_id::Sections, 0), 0);
     EXPECT_EQ(DialogProc(nullptr, 0x0200, 0, 0), 0);
+}
+
+}  // namespace
+
+namespace {
+
+class MenuCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::stub::Reset();
+        platform::stub::ResetUi();
+        settings = Settings{};
+        popupMenu = platform::LoadPopupMenu(kPopupMenuName);
+        tunnelMesh.SetRenderMode(SOLID_SMOOTH);
+        tunnelMesh.SetMethod(DIRECT_VERTICES);
+        tunnelMesh.SetNormals(true);
+        tunnelMesh.SetColors(false);
+        tunnelMesh.SetTexCoords(true);
+    }
+    void TearDown() override { popupMenu = nullptr; }
+    int Choose(uint32_t id) { return OnCommand(id, 0); }
+};
+
+TEST_F(MenuCommands, ARenderModeMarksOnlyItself) {
+    EXPECT_EQ(Choose(menu_id::Wireframe), 1);
+    EXPECT_EQ(tunnelMesh.renderMode, WIREFRAME);
+    EXPECT_EQ(settings.renderMode, WIREFRAME);
+    auto& marks = ui().checkMarks;
+    EXPECT_TRUE(marks.at(menu_id::Wireframe));
+    for (uint32_t id : {menu_id::Points, menu_id::Sections, menu_id::SolidFlat, menu_id::SolidSmooth})
+        EXPECT_FALSE(marks.at(id)) << id;
+    const uint32_t modes[] = {menu_id::Points, menu_id::Sections, menu_id::Wireframe, menu_id::SolidFlat,
+                              menu_id::SolidSmooth};
+    for (int32_t mode = 0; mode < 5; ++mode) {
+        Choose(modes[mode]);
+        EXPECT_EQ(tunnelMesh.renderMode, mode);
+        EXPECT_EQ(settings.renderMode, mode);
+    }
+}
+
+TEST_F(MenuCommands, TogglesTakeTheMeshsFlagAndCopyItBack) {
+    settings.normals = false;  // out of step on purpose: the mesh's flag decides
+    Choose(menu_id::Normals);
+    EXPECT_FALSE(tunnelMesh.normals);
+    EXPECT_FALSE(settings.normals);
+    EXPECT_FALSE(ui().checkMarks.at(menu_id::Normals));
+    Choose(menu_id::Colors);
+    EXPECT_TRUE(tunnelMesh.colors);
+    EXPECT_TRUE(settings.colors);
+    EXPECT_TRUE(ui().checkMarks.at(menu_id::Colors));
+    Choose(menu_id::TexCoords);
+    EXPECT_FALSE(tunnelMesh.texcoords);
+    EXPECT_FALSE(ui().checkMarks.at(menu_id::TexCoords));
+    Choose(menu_id::TexCoords);
+    EXPECT_TRUE(settings.texcoords);
+}
+
+TEST_F(MenuCommands, MethodsAndDisplayLists) {
+    Choose(menu_id::VertexArrays);
+    EXPECT_EQ(tunnelMesh.method, VERTEX_ARRAYS);
+    EXPECT_TRUE(ui().checkMarks.at(menu_id::VertexArrays));
+    EXPECT_FALSE(ui().checkMarks.at(menu_id::DirectVertices));
+    Choose(menu_id::DirectVertices);
+    EXPECT_EQ(settings.renderMethod, DIRECT_VERTICES);
+    bool before = tunnelMesh.listsActive;
+    Choose(menu_id::DisplayLists);
+    EXPECT_EQ(static_cast<bool>(tunnelMesh.listsActive), !before);
+    EXPECT_EQ(settings.DisplayLists, static_cast<bool>(tunnelMesh.listsActive));
+    EXPECT_EQ(ui().checkMarks.at(menu_id::DisplayLists), settings.DisplayLists);
+    tunnelMesh.SetDisplayLists(false);
+}
+
+TEST_F(MenuCommands, UnknownIdsDoNothingAndQuitQuits) {
+    EXPECT_EQ(Choose(111), 0);
+    EXPECT_EQ(Choose(0), 0);
+    EXPECT_TRUE(ui().checkMarks.empty());
+    EXPECT_EQ(Choose(menu_id::Quit | (1u << 16)), 1);  // only the low 16 bits are the id
+    EXPECT_EQ(ui().destroyedMenus, 1);
+    EXPECT_EQ(platform::stub::state().quitCodes.size(), 1u);
 }
 
 }  // namespace
