@@ -193,6 +193,12 @@ class Session:
         values = dict(line.split("=", 1) for line in out.split() if "=" in line)
         return {k: int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT") if k in values}
 
+    def window_pixels(self, window):
+        """The window's picture as raw RGB bytes (empty when it cannot be read)."""
+        result = subprocess.run(["import", "-window", window, "-depth", "8", "rgb:-"],
+                                env=self.env(), capture_output=True)
+        return result.stdout if result.returncode == 0 else b""
+
     def screenshot(self, path):
         os.makedirs(os.path.dirname(path), exist_ok=True)
         self.x("import", "-window", "root", path)
@@ -296,11 +302,27 @@ class Program:
         self.press_until(title_regex, key, lambda: not self.session.windows(title_regex),
                          "closing %s" % title_regex, timeout)
 
-    def quit_with_escape(self, timeout=30):
+    def quit_with_escape(self, title_regex=r"^orbalt$", timeout=30):
         """Presses Escape in the program window until the program ends; returns its exit code."""
-        self.press_until(r"^orbalt$", "Escape", lambda: not self.running(), "quitting with Escape",
+        self.press_until(title_regex, "Escape", lambda: not self.running(), "quitting with Escape",
                          timeout)
         return self.wait_exit()
+
+    def dismiss_boxes(self, title_regex, window, timeout=30):
+        """Closes, one after the other, every window titled so except `window`
+        (message boxes that share the main window's title)."""
+        deadline = time.monotonic() + timeout
+        while True:
+            boxes = [w for w in self.session.windows(title_regex) if w != window]
+            if not boxes:
+                return
+            if time.monotonic() > deadline:
+                raise E2EError("message boxes titled %s stay open" % title_regex)
+            self.key(boxes[0], "Return")
+            try:
+                wait_until(lambda: boxes[0] not in self.session.windows(title_regex), 2.0, "a box to close")
+            except E2EError:
+                continue
 
     def dismiss_about_box(self):
         self.wait_for_window(r"^Orbalt, the demo$")
@@ -322,6 +344,16 @@ class Program:
 
     def running(self):
         return self.process.poll() is None
+
+
+def changed_fraction(before, after, skip_rows=0, row_bytes=None):
+    """The share of pixels that differ between two RGB pictures of one size,
+    leaving out the first `skip_rows` rows (where the frame rate is printed)."""
+    if not before or len(before) != len(after):
+        return 1.0
+    start = skip_rows * row_bytes if row_bytes else 0
+    differing = sum(1 for i in range(start, len(before), 3) if before[i:i + 3] != after[i:i + 3])
+    return differing / max(1, (len(before) - start) // 3)
 
 
 def ensure_prefix(env):

@@ -1,0 +1,113 @@
+"""Driving the demo: character commands, the help box, the popup menu and the
+parameter dialog, each checked by what the user sees."""
+
+import re
+import unittest
+
+from harness import Session, changed_fraction, wait_until
+
+MAIN = r"^orbalt$"
+TITLE_LINE = re.compile(r"^z +-?\d+\.\d{4}, seg -?\d+, a +-?\d\.\d{3}, start -?\d+, end -?\d+$")
+HELP = r"^Orbalt, user interface$"
+DIALOG = r"^orbalt parameters$"
+WIDTH = 640
+FRAME_RATE_ROWS = 24  # the frame rate is printed in the top-left corner
+
+
+class Controls(unittest.TestCase):
+    def start(self, session):
+        program = session.launch()
+        program.dismiss_about_box()
+        window = program.wait_for_window(MAIN)
+        program.wait_for_console("nSegments")
+        return program, window
+
+    def picture(self, session):
+        return session.window_pixels(session.windows(MAIN)[0])
+
+    def press_until_picture_changes(self, session, program, key, share=0.02):
+        before = self.picture(session)
+        changed = lambda: changed_fraction(before, self.picture(session), FRAME_RATE_ROWS, WIDTH * 3) > share
+        program.press_until(MAIN, key, changed, "the picture to change on %s" % key)
+
+    def title(self, session):
+        ids = session.x("xdotool", "search", "--name", r"^z ").split()
+        return session.x("xdotool", "getwindowname", ids[0]).strip() if ids else ""
+
+    def test_info_key_writes_the_title_line(self):
+        with Session(self.id()) as session:
+            program, _ = self.start(session)
+            program.press_until(MAIN, "i", lambda: TITLE_LINE.match(self.title(session)),
+                                "the title line after i")
+            self.assertEqual(program.quit_with_escape(r"^z "), 0)
+
+    def test_fog_lighting_and_axes_keys_change_the_picture(self):
+        with Session(self.id()) as session:
+            program, _ = self.start(session)
+            for key in ("f", "f", "l", "l"):
+                self.press_until_picture_changes(session, program, key)
+            self.press_until_picture_changes(session, program, "o", share=0.001)
+            self.assertEqual(program.quit_with_escape(), 0)
+
+    def test_unbound_keys_open_the_help_box(self):
+        with Session(self.id()) as session:
+            program, _ = self.start(session)
+            for count, key in enumerate(("F", "space", "Return"), start=1):
+                program.press_until(MAIN, key, lambda: session.windows(HELP), "the help box on %s" % key)
+                text = program.wait_for_message_box(count + 1)
+                self.assertTrue(text.startswith("move mouse or joystick to steer \n button 1 : faster"), text)
+                program.dismiss(HELP)
+            self.assertEqual(program.quit_with_escape(), 0)
+
+    def test_menu_switches_the_render_mode_and_quits(self):
+        with Session(self.id()) as session:
+            program, _ = self.start(session)
+            before = self.picture(session)
+            # "render" > "mode" > "wireframe"
+            self.open_menu(session, program)
+            session.x("xdotool", "key", "--delay", "150", "Down", "Down", "Right", "Right", "Down", "Down",
+                      "Return")
+            wait_until(lambda: changed_fraction(before, self.picture(session), FRAME_RATE_ROWS, WIDTH * 3) > 0.2,
+                       10, "the wireframe picture")
+            self.open_menu(session, program)
+            session.x("xdotool", "key", "--delay", "150", "Down", "Down", "Down", "Return")  # "quit"
+            self.assertEqual(program.wait_exit(), 0)
+
+    def open_menu(self, session, program):
+        menus = lambda: [w for w in session.x("xdotool", "search", "--onlyvisible", "--class", "orbalt.exe").split()
+                         if not session.x("xdotool", "getwindowname", w).strip()]
+        opened_before = len(menus())
+        program.press_until(MAIN, "m", lambda: len(menus()) > opened_before, "the popup menu")
+
+    def open_dialog(self, session, program):
+        self.open_menu(session, program)
+        session.x("xdotool", "key", "--delay", "150", "Down", "Return")  # "orbalt..."
+        return program.wait_for_window(DIALOG)
+
+    def test_dialog_ok_rebuilds_and_cancel_keeps_the_tunnel(self):
+        with Session(self.id()) as session:
+            program, _ = self.start(session)
+            dialog = self.open_dialog(session, program)
+            program.key(dialog, "ctrl+a", "1", "2", "8", "Return")
+            program.wait_for_console("nSegments 128, nSegPoints 64, nVertices 8192, nTriangles 16384")
+            builds = program.console().count("nSegments")
+            dialog = self.open_dialog(session, program)
+            program.key(dialog, "ctrl+a", "6", "4", "Escape")
+            wait_until(lambda: not session.windows(DIALOG), 10, "the dialog to close")
+            self.assertEqual(program.console().count("nSegments"), builds)
+            self.assertEqual(program.quit_with_escape(), 0)
+
+    def test_dialog_value_that_cannot_build_keeps_flying(self):
+        with Session(self.id()) as session:
+            program, window = self.start(session)
+            boxes = len(program.message_boxes())
+            dialog = self.open_dialog(session, program)
+            program.key(dialog, "ctrl+a", "3", "Return")
+            program.wait_for_message_box(boxes + 1)
+            program.dismiss_boxes(MAIN, window)
+            self.assertTrue(program.running())
+            self.press_until_picture_changes(session, program, "f")
+            self.assertEqual(program.quit_with_escape(), 0)
+
+if __name__ == "__main__":
+    unittest.main()
