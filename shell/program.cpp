@@ -4,7 +4,7 @@
 #include <string>
 
 #include "display/texture.h"
-#include "flight/clear_frame.h"
+#include "flight/render_frame.h"
 #include "flight/render_state.h"
 #include "platform/ui.h"
 #include "shell/command_line.h"
@@ -12,6 +12,7 @@
 #include "shell/popup_menu.h"
 #include "shell/program_objects.h"
 #include "shell/window_proc.h"
+#include "tunnel/init_orbalt.h"
 
 using namespace platform;
 
@@ -116,8 +117,7 @@ int RunProgram(const char* commandLineText) {
     if (popupMenu) CheckMenuItems(popupMenu, settings);
     InitRenderState();
     textureName = InitTexture((programDirectory + kTextureFileName).c_str());
-    if (!FindSectionPath(commandLineText)) Quit();
-    // The whole-tunnel build from `sectionPath` follows here once the tunnel exists.
+    if (!FindSectionPath(commandLineText) || !InitOrbalt(settings, tunnelParams)) Quit();
     return RunMainLoop();
 }
 
@@ -131,6 +131,9 @@ void Quit() {
 }
 
 void Tick() {
+    tunnelBuilder.Update(camera.position.z);
     frameTime = frameTimer.Advance(CounterValue(), secondsPerCount);
-    RenderClearFrame();
+    // The flight step, the devices' changed flags, the wrap-around and the
+    // collision step come here with the flight model.
+    RenderFrame();
 }
