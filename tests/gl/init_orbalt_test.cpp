@@ -48,6 +48,7 @@ protected:
 };
 
 TEST_F(InitOrbaltTest, DefaultBuildPrintsStatisticsAndKeepsAMarginOf122) {
+    state().consoleText.clear();
     EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
     EXPECT_TRUE(state().shownMessages.empty());
     const std::string& console = state().consoleText;

@@ -150,9 +150,9 @@ TEST_F(RenderFrameTest, InformationMarksTheNearestTriangleInYellow) {
     showInfo = true;
     RenderFrame();
     const auto plain = Picture();
-    // A triangle of the wall just ahead, on the left of the picture.
+    // A triangle of the wall ahead, at the side of the picture.
     collisionState.segment = 0;
-    collisionState.triangle = static_cast<int32_t>(2 * tunnelMesh.VertexOf(8, tunnelMesh.nSegPoints / 2));
+    collisionState.triangle = static_cast<int32_t>(2 * tunnelMesh.VertexOf(40, tunnelMesh.nSegPoints / 2));
     RenderFrame();
     const auto marked = Picture();
     size_t yellow = 0;
@@ -173,6 +173,8 @@ TEST_F(RenderFrameTest, AxesAreDrawnBeforeTheTunnelAndLeaveTheirSizes) {
     camera.direction = Vector3{0.0f, 0.0f, -1.0f};
     glDisable(GL_FOG);
     settings.fog = false;
+    // The axes take the lighting the previous frame left: off, so their colours show as given.
+    settings.lighting = false;
     RenderFrame();
     EXPECT_EQ(WallShare(Picture()), 0.0);
     showAxes = true;
