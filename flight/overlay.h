@@ -23,7 +23,7 @@ void FormatTitle(char* text, size_t size, float z, int32_t segment, float direct
 // high-resolution counter, or two frames within one count) reads "inf".
 void FormatFrameRate(char* text, size_t size, float seconds);
 
-// The frame rate at the top left of the window, over the frame just
-// presented: drawn with GL into the front buffer, or with the device
-// context's own text output while there is no rendering context.
+// The frame rate at the top left of the window: drawn with GL as the last
+// thing of the frame, or with the device context's own text output while
+// there is no rendering context.
 void DrawFrameRate();

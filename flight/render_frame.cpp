@@ -60,7 +60,12 @@ void RenderFrame() {
         else
             glDisable(GL_LIGHTING);
         DrawTunnel();
+        // The frame rate becomes part of the frame: text written after the
+        // swap, into the front buffer or with GDI, does not show where the GL
+        // surface is a window of its own (as under Wine).
+        if (showInfo) DrawFrameRate();
         platform::SwapBuffers(glWindow.hdc);
+    } else if (showInfo) {
+        DrawFrameRate();
     }
-    if (showInfo) DrawFrameRate();
 }

@@ -21,11 +21,27 @@ struct FontLists {
 };
 FontLists fontLists;
 
+// The glyph bitmaps are unpacked as the lists are made, by the current pixel
+// store state: other uploads (the texture) leave theirs, so the defaults,
+// which the glyph rows follow, are set for the time being.
+bool MakeGlyphs(GLuint base) {
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    const bool made = platform::MakeFontLists(glWindow.hdc, kFirstChar, kCharCount, base);
+    glPopClientAttrib();
+    return made;
+}
+
 GLuint GlyphListBase() {
     if (fontLists.context == glWindow.hglrc) return fontLists.base;
     fontLists.context = glWindow.hglrc;
     fontLists.base = glGenLists(kCharCount);
-    if (fontLists.base != 0 && !platform::MakeFontLists(glWindow.hdc, kFirstChar, kCharCount, fontLists.base)) {
+    if (fontLists.base != 0 && !MakeGlyphs(fontLists.base)) {
         glDeleteLists(fontLists.base, kCharCount);
         fontLists.base = 0;
     }
@@ -74,8 +90,7 @@ void DrawScreenText(const char* text) {
     const GLuint base = GlyphListBase();
     if (base == 0) return;
     const auto length = static_cast<GLsizei>(std::strlen(text));
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_LIST_BIT);
-    glDrawBuffer(GL_FRONT);
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIST_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_FOG);
     glDisable(GL_TEXTURE_2D);
@@ -92,5 +107,4 @@ void DrawScreenText(const char* text) {
 
     PopPixelProjection();
     glPopAttrib();
-    glFlush();
 }

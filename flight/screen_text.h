@@ -3,7 +3,7 @@
 // of the window's font. GDI text would not show where the GL surface covers
 // the window, so the glyphs become display lists of the rendering context.
 
-// Draws black text on a white band into the front buffer, over the frame just
-// presented; the next buffer swap replaces it. Needs the window's rendering
-// context current; draws nothing when its font glyphs cannot be had.
+// Draws black text on a white band over whatever the frame holds so far.
+// Needs the window's rendering context current; draws nothing when its font
+// glyphs cannot be had.
 void DrawScreenText(const char* text);

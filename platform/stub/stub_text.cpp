@@ -16,8 +16,11 @@ void ResetText() { textState() = TextState{}; }
 }  // namespace stub
 
 bool MakeFontLists(DeviceContext, uint32_t first, uint32_t count, uint32_t listBase) {
-    stub::textState().fontListBases.push_back(listBase);
-    if (!stub::textState().fontListsSucceed) return false;
+    stub::TextState& text = stub::textState();
+    text.fontListBases.push_back(listBase);
+    glGetIntegerv(GL_UNPACK_ROW_LENGTH, &text.unpackRowLength);
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &text.unpackAlignment);
+    if (!text.fontListsSucceed) return false;
     // One byte per row is enough for the glyph width; every bit set.
     const std::vector<GLubyte> solid(stub::kGlyphHeight, 0xFF);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);

@@ -20,6 +20,10 @@ struct DeviceText {
 struct TextState {
     bool fontListsSucceed = true;     // scripted result of MakeFontLists
     std::vector<uint32_t> fontListBases;  // one per MakeFontLists call
+    // The pixel store state the last MakeFontLists call found, which a real
+    // one unpacks its glyph rows by.
+    int32_t unpackRowLength = -1;
+    int32_t unpackAlignment = -1;
     std::vector<DeviceText> deviceTexts;  // one per DrawDeviceText call
 };
 

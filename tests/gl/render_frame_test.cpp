@@ -125,6 +125,28 @@ TEST_F(RenderFrameTest, TheFrameRateIsDrawnAtTheTopLeftOverTheFrame) {
     EXPECT_TRUE(glIsEnabled(GL_FOG));
 }
 
+TEST_F(RenderFrameTest, GlyphsAreMadeWithTheDefaultPixelStoreWhateverTheTextureLeft) {
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 256);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    showInfo = true;
+    RenderFrame();
+    EXPECT_EQ(textState().unpackRowLength, 0);
+    EXPECT_EQ(textState().unpackAlignment, 4);
+    EXPECT_EQ(Integer(GL_UNPACK_ROW_LENGTH), 256);
+    EXPECT_EQ(Integer(GL_UNPACK_ALIGNMENT), 1);
+}
+
+TEST_F(RenderFrameTest, WithoutGlyphsNoTextIsDrawnAndNoErrorLeft) {
+    textState().fontListsSucceed = false;
+    RenderFrame();
+    const auto plain = Picture();
+    showInfo = true;
+    RenderFrame();
+    EXPECT_EQ(Picture(), plain);
+    RenderFrame();
+    EXPECT_EQ(textState().fontListBases.size(), 1u);  // not tried again for this context
+}
+
 TEST_F(RenderFrameTest, InformationWritesTheTitleWithTheDrawnRange) {
     showInfo = true;
     collisionState.segment = 10;
