@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "display/gl_headers.h"
-#include "flight/flight_pending.h"
 #include "flight/screen_text.h"
 #include "platform/platform.h"
 #include "platform/text.h"

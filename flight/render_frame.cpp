@@ -4,7 +4,7 @@
 
 #include "display/gl_headers.h"
 #include "flight/camera_transform.h"
-#include "flight/flight_pending.h"
+#include "flight/flight_model.h"
 #include "flight/overlay.h"
 #include "platform/gl_context.h"
 #include "shell/program_objects.h"

@@ -36,6 +36,25 @@ constexpr uint32_t Joy1ButtonDown = 0x03B5;
 constexpr uint32_t Joy1ButtonUp = 0x03B7;
 }  // namespace msg
 
+// Virtual-key codes of the steering keys (letters are their upper-case characters).
+namespace vk {
+constexpr uint32_t Shift = 0x10;
+constexpr uint32_t Left = 0x25;
+constexpr uint32_t Up = 0x26;
+constexpr uint32_t Right = 0x27;
+constexpr uint32_t Down = 0x28;
+constexpr uint32_t A = 0x41;
+constexpr uint32_t Z = 0x5A;
+}  // namespace vk
+
+// Button state bits of a joystick button message's wParam.
+namespace joy_button {
+constexpr uint32_t Button1 = 0x0001;
+constexpr uint32_t Button2 = 0x0002;
+constexpr uint32_t Button3 = 0x0004;
+constexpr uint32_t Button4 = 0x0008;
+}  // namespace joy_button
+
 // Window styles and extended styles.
 namespace style {
 constexpr uint32_t Popup = 0x80000000u;

@@ -4,8 +4,11 @@
 #include <string>
 
 #include "display/texture.h"
+#include "flight/collision.h"
+#include "flight/flight_model.h"
 #include "flight/render_frame.h"
 #include "flight/render_state.h"
+#include "flight/wrap_around.h"
 #include "platform/ui.h"
 #include "shell/command_line.h"
 #include "shell/info_boxes.h"
@@ -106,7 +109,7 @@ int RunProgram(const char* commandLineText) {
     glWindow.log = logFile;
     GLwindow::status.log = logFile;
     glWindow.EnumScreenModes();
-    // The joystick-present flag is set here once the input devices exist.
+    joystickPresent = Joystick::Present();
     StoreDefaults(settings);
     ReadConfig(settings, tunnelParams, (programDirectory + kConfigFileName).c_str());
 
@@ -130,10 +133,25 @@ void Quit() {
     PostQuit(0);
 }
 
-void Tick() {
+void StepFrame() {
     tunnelBuilder.Update(camera.position.z);
     frameTime = frameTimer.Advance(CounterValue(), secondsPerCount);
-    // The flight step, the devices' changed flags, the wrap-around and the
-    // collision step come here with the flight model.
+    UpdateFlight();
+    // The next flight step learns from the mouse's flag whether it reported in between.
+    mouse.changed = false;
+    keyboard.changed = false;
+    joystick.changed = false;
+    // A failed rebuild leaves no tunnel to wrap or collide with.
+    if (!tunnelBuilder.Ready()) return;
+    float wrap = WrapDistance(camera.position.z, WrapLength(tunnelMesh, tunnelBuilder.spacing));
+    if (wrap != 0.0f) {
+        camera.position.z += wrap;
+        tunnelBuilder.Shift(wrap);
+    }
+    CollideWithTunnel();
+}
+
+void Tick() {
+    StepFrame();
     RenderFrame();
 }

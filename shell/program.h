@@ -10,3 +10,7 @@ void Quit();
 
 // Runs one frame.
 void Tick();
+
+// The frame without its drawing: tunnel upkeep, frame time, flight step,
+// wrap-around and collision.
+void StepFrame();

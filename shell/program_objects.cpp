@@ -1,7 +1,5 @@
 // Program-wide objects, constructed before the entry point in this order and
-// destroyed after it returns in the reverse order. Objects of later rooms
-// (tunnel mesh and builder after the counter constant, input devices after
-// the console) take their places in this list.
+// destroyed after it returns in the reverse order.
 #include "shell/program_objects.h"
 
 float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
@@ -10,6 +8,9 @@ TunnelBuilder tunnelBuilder;
 GLwindow glWindow;
 FrameTimer frameTimer(platform::CounterValue());
 Console console;
+Keyboard keyboard;
+Mouse mouse;
+Joystick joystick;
 Camera camera;
 
 // Initialised data: the speed limit and the divisor that turns it into a step.
@@ -17,6 +18,15 @@ float maxSpeed = 0.2f;
 const float kStepsPerSpeed = 30.0f;
 float maxStep = maxSpeed / kStepsPerSpeed;
 float collisionClearance = maxStep;
+
+// Flight state: at rest, and idle until the mouse or the joystick is used.
+float speed = 0.0f;
+bool mouseIdle = true;
+bool joystickIdle = true;
+bool autopilot = true;
+uint32_t joystickActiveTime = 0;
+MouseHistory mouseHistory;
+CollisionState collisionState;
 
 Settings settings;
 TunnelParams tunnelParams;

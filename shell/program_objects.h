@@ -7,9 +7,14 @@
 
 #include "display/glwindow.h"
 #include "flight/camera.h"
+#include "flight/collision.h"
+#include "flight/flight_model.h"
 #include "platform/platform.h"
 #include "shell/console.h"
 #include "shell/frame_timer.h"
+#include "shell/joystick.h"
+#include "shell/keyboard.h"
+#include "shell/mouse.h"
 #include "shell/settings.h"
 #include "tunnel/orbalt2.h"
 #include "tunnel/tunnel_builder.h"
@@ -20,10 +25,20 @@ extern TunnelBuilder tunnelBuilder;
 extern GLwindow glWindow;
 extern FrameTimer frameTimer;
 extern Console console;
+extern Keyboard keyboard;
+extern Mouse mouse;
+extern Joystick joystick;
 extern Camera camera;
 extern float maxSpeed;            // speed limit, world units per second
 extern float maxStep;             // largest distance flown in one frame
 extern float collisionClearance;  // distance kept from the tunnel wall
+extern float speed;               // signed, world units per second; negative flies backward
+extern bool mouseIdle;            // no mouse movement for more than 32 s
+extern bool joystickIdle;         // joystick inside its dead zone for more than 32 s
+extern bool autopilot;            // both idle: the camera turns back toward the axis
+extern uint32_t joystickActiveTime;  // joystick x time when last outside the dead zone
+extern MouseHistory mouseHistory;
+extern CollisionState collisionState;  // nearest wall triangle of this frame
 
 extern Settings settings;
 extern TunnelParams tunnelParams;

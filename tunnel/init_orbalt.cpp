@@ -1,6 +1,5 @@
 #include "tunnel/init_orbalt.h"
 
-#include "flight/flight_pending.h"
 #include "platform/platform.h"
 #include "shell/program_objects.h"
 #include "tunnel/orbalt2.h"

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "flight/flight_pending.h"
 #include "flight/render_state.h"
 #include "gl_context_fixture.h"
 #include "platform/stub/stub_control.h"

@@ -1,0 +1,13 @@
+#pragma once
+// The wrap-around that keeps the camera's z within a bounded range: when z
+// leaves [-L, L] the camera and the whole tunnel move back by L together,
+// with L a whole number of ring lengths, so that the picture does not change.
+
+class Orbalt2;
+
+// L = nSegments x spacing x 64, in single precision.
+float WrapLength(const Orbalt2& mesh, float spacing);
+
+// The distance to move camera and tunnel by: -L when z > L, +L when z < -L,
+// otherwise 0 (z equal to +-L stays).
+float WrapDistance(float z, float wrapLength);

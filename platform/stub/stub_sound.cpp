@@ -1,0 +1,9 @@
+// The sound stand-in: beeps are recorded in state().calls as "SimpleBeep".
+#include "platform/sound.h"
+#include "platform/stub/stub_control.h"
+
+namespace platform {
+
+void SimpleBeep() { stub::state().calls.push_back("SimpleBeep"); }
+
+}  // namespace platform

@@ -1,0 +1,91 @@
+// The frame's steps around the flight: the changed flags, the wrap-around by
+// whole ring lengths and the collision, on the default tunnel.
+#include "flight_fixture.h"
+#include "support/flight_harness.h"
+
+namespace {
+
+using platform::stub::state;
+
+TEST(WrapAround, LengthIsSixtyFourRings) {
+    Orbalt2 mesh;
+    ASSERT_TRUE(mesh.Init(64, 256));
+    EXPECT_EQ(WrapLength(mesh, 0.03125f), 512.0f);
+    ASSERT_TRUE(mesh.Init(4, 8));
+    EXPECT_EQ(WrapLength(mesh, 0.5f), 256.0f);
+}
+
+TEST(WrapAround, OnlyStrictlyBeyondTheLengthWraps) {
+    EXPECT_EQ(WrapDistance(512.0f, 512.0f), 0.0f);
+    EXPECT_EQ(WrapDistance(-512.0f, 512.0f), 0.0f);
+    EXPECT_EQ(WrapDistance(512.00006f, 512.0f), -512.0f);
+    EXPECT_EQ(WrapDistance(-512.00006f, 512.0f), 512.0f);
+    EXPECT_EQ(WrapDistance(3.0f, 512.0f), 0.0f);
+}
+
+class FrameStep : public FlightFixture {
+protected:
+    // The next counter reading, `seconds` after the previous one.
+    void After(float seconds) {
+        counter += static_cast<int64_t>(seconds * harness::kCountsPerSecond);
+        state().counterValues.push_back(counter);
+    }
+    int64_t counter = 0;
+};
+
+TEST_F(FrameStep, MeasuresTheFrameAndClearsEveryChangedFlag) {
+    mouse.changed = keyboard.changed = joystick.changed = true;
+    After(0.02f);
+    StepFrame();  // no tunnel built: flight only
+    EXPECT_NEAR(frameTime, 0.02f, 1e-6f);
+    EXPECT_FALSE(mouse.changed);
+    EXPECT_FALSE(keyboard.changed);
+    EXPECT_FALSE(joystick.changed);
+    EXPECT_FALSE(mouseIdle);  // the flight step saw the flag before it was cleared
+}
+
+TEST_F(FrameStep, CameraAtExactlyTheWrapLengthStaysAndTheNextFramePastItWraps) {
+    ASSERT_TRUE(harness::BuildDefaultTunnel(511.9f));
+    camera.position.Set(0.0f, 0.0f, 512.0f);
+    After(0.02f);
+    StepFrame();
+    EXPECT_EQ(camera.position.z, 512.0f);
+    const int32_t start = tunnelBuilder.start;
+    const float firstZ = tunnelMesh.pos[0].z;
+
+    speed = 0.2f;
+    After(0.1f);
+    StepFrame();
+    EXPECT_NEAR(camera.position.z, maxStep, 1e-4f);
+    EXPECT_EQ(tunnelBuilder.start, start - 16384);  // the tunnel moved back with the camera
+    EXPECT_EQ(tunnelMesh.pos[0].z, firstZ - 512.0f);
+    EXPECT_EQ(collisionState.segment, 0);
+}
+
+TEST_F(FrameStep, BackwardPastMinusTheWrapLengthWrapsForward) {
+    ASSERT_TRUE(harness::BuildDefaultTunnel(-511.99f));
+    camera.position.Set(0.0f, 0.0f, -511.999f);
+    speed = -0.2f;
+    After(0.1f);
+    StepFrame();
+    EXPECT_NEAR(camera.position.z, (-511.999f - maxStep) + 512.0f, 1e-4f);
+    EXPECT_EQ(collisionState.segment, 255);
+}
+
+TEST_F(FrameStep, CollisionKeepsTheCameraOffTheWallOfTheBuiltTunnel) {
+    ASSERT_TRUE(harness::BuildDefaultTunnel(0.0f));
+    // Fly straight at the wall to the side, at full speed.
+    camera.yaw = 90.0f;
+    UpdateDirection();
+    speed = 0.2f;
+    for (int frame = 0; frame < 400; ++frame) {
+        After(0.1f);
+        StepFrame();
+        UpdateDirection();
+        ASSERT_LE(harness::DepthBehindWall(camera.position), 0.0f) << "frame " << frame;
+    }
+    EXPECT_LT(collisionState.nearestDistance, collisionState.clearance);  // pushed again every frame
+    EXPECT_LT(camera.position.x, -0.1f);  // it did reach the wall
+}
+
+}  // namespace
