@@ -44,6 +44,13 @@ def wall_share(picture):
     return 1.0 - sky / float(len(range(0, count, 7)))
 
 
+def black_share(picture):
+    """Share of the pixels that are black: nothing drawn there yet."""
+    _, _, data = picture
+    samples = range(0, len(data), 3 * 7)
+    return sum(1 for i in samples if data[i:i + 3] == b"\0\0\0") / float(len(samples))
+
+
 def changed_share(a, b):
     """Share of the pixels that differ between two pictures."""
     step = 3 * 7
@@ -59,10 +66,11 @@ class Flight(unittest.TestCase):
         return program, program.wait_for_window(r"^orbalt$")
 
     def tunnel_picture(self, session, window):
-        """Waits until the window shows the tunnel: most of it wall, not sky."""
+        """Waits until the window shows the tunnel: drawn, and most of it wall, not sky."""
         def shown():
             picture = grab(session, window)
-            return picture if picture and wall_share(picture) > 0.5 else None
+            drawn = picture and black_share(picture) < 0.01
+            return picture if drawn and wall_share(picture) > 0.5 else None
         return wait_until(shown, 20, "the tunnel on screen")
 
     def toggle(self, program, window, key, done, what):
