@@ -39,6 +39,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$number" ] || { echo "demo-flight: Xvfb did not start (see $shots/xvfb.log)" >&2; exit 1; }
+rm -f "$shots/display"
 export DISPLAY=":$number"
 echo "demo-flight: virtual display $DISPLAY"
 
@@ -82,8 +83,12 @@ wait_window "Orbalt, the demo" 60 >/dev/null
 press_until_gone "Orbalt, the demo" Return
 window=$(wait_window orbalt 30)
 sleep 1
+# The program window alone, or the whole screen should the window be gone.
+screenshot() {
+  import -window "$window" "$shots/shot-$1.png" 2>/dev/null || import -window root "$shots/shot-$1.png"
+}
 shot=1
-import -window root "$shots/shot-$shot.png"
+screenshot $shot
 
 # Fly: the left button held, a small step of the mouse to the right now and
 # then; a screenshot every second.
@@ -95,7 +100,7 @@ for ((second = 1; second <= seconds; second++)); do
     sleep 0.2
   done
   shot=$((shot + 1))
-  import -window root "$shots/shot-$shot.png"
+  screenshot $shot
 done
 xdotool mouseup 1
 
