@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A short demo flight of build/windows/bin/orbalt.exe on a private Xvfb, for
-# machines without a display: dismisses the About box, holds the left mouse
-# button (fly forward) while nudging the mouse (turn a little), saves
-# screenshots into a new folder under build/, and quits with Escape.
+# machines without a display: runs a copy of the program directory, dismisses
+# the About box, holds the left mouse button (fly forward) while nudging the
+# mouse (turn a little), saves screenshots into a new folder under build/,
+# and quits with Escape.
 # Arguments are passed to the program (a section file).
 #
 # Environment: ORBALT_DEMO_SECONDS (flight time, default 6),
@@ -11,13 +12,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-program_dir="$PWD/build/windows/bin"
 seconds="${ORBALT_DEMO_SECONDS:-6}"
 export WINEPREFIX="${ORBALT_DEMO_PREFIX:-$PWD/build/demo-prefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 shots="$PWD/build/demo-flight-$(date +%Y%m%d-%H%M%S)"
+# The program runs from a copy, so that its log lands beside the screenshots
+# and the build's own program directory stays as built.
+program_dir="$shots/program"
 mkdir -p "$shots"
+cp -r build/windows/bin "$program_dir"
 
 xvfb_pid=""
 wine_pid=""
