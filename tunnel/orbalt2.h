@@ -9,6 +9,7 @@
 // slot s + 1 (the last one wraps to slot 0); quad j of a segment is bounded by
 // points j and j + 1 of both sections, and its triangles are
 // 2 * (s * nSegPoints + j) and that + 1.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -58,9 +59,27 @@ public:
     // Writes the mesh's statistics to the console.
     void Dump() const;
 
+    // Drawing state. Each setter takes effect from the next Draw; while
+    // display lists are active it deletes them and compiles a fresh set, as
+    // the lists hold what the old state drew.
+    void SetRenderMode(int32_t mode);  // 0 points ... 4 solid smooth; others solid smooth
+    void SetMethod(int32_t m);         // 0 direct vertices, 1 vertex arrays; others keep the routine
+    void SetNormals(bool on);
+    void SetColors(bool on);
+    void SetTexCoords(bool on);
+    // One display list per slot, compiled from the current drawing state.
+    void SetDisplayLists(bool on);
     // Recompiles the display lists of the given segments after their
     // geometry changed; nothing to do while no lists exist.
     void CompileLists(int32_t first, uint32_t count);
+
+    // Draws segments first ... first + count - 1, numbered as the builder
+    // numbers them (any sign); a range across the end of the ring is drawn as
+    // two parts. count is cut to nSegments. Needs a current GL context.
+    void Draw(int32_t first, uint32_t count);
+    // Outlines the x-y box and the sub-boxes of each given segment at the z
+    // of its first section, white for even slots and black for odd ones.
+    void DrawBoxes(int32_t first, uint32_t count);
 
     uint32_t SlotOf(int32_t i) const { return static_cast<uint32_t>(i) & (nSegments - 1); }
     uint32_t VertexOf(uint32_t slot, uint32_t point) const { return slot * nSegPoints + point; }
@@ -88,10 +107,43 @@ public:
     uint8_t colors = 0;
     uint8_t texcoords = 0;
     uint8_t listsActive = 0;
+    // Draws slots first ... first + count - 1 of one unwrapped part of a
+    // range; chosen by renderMode and method.
+    using DrawRoutine = void (Orbalt2::*)(uint32_t first, uint32_t count) const;
+    DrawRoutine drawRoutine = &Orbalt2::DrawSmoothDirect;
 
     uint32_t StripLength() const { return 2 * nSegPoints + 2; }
 
 private:
+    // The ten drawing routines: direct vertices (one GL call per attribute)
+    // and vertex arrays, for each render mode.
+    void DrawPointsDirect(uint32_t first, uint32_t count) const;
+    void DrawSectionsDirect(uint32_t first, uint32_t count) const;
+    void DrawWireframeDirect(uint32_t first, uint32_t count) const;
+    void DrawFlatDirect(uint32_t first, uint32_t count) const;
+    void DrawSmoothDirect(uint32_t first, uint32_t count) const;
+    void DrawPointsArrays(uint32_t first, uint32_t count) const;
+    void DrawSectionsArrays(uint32_t first, uint32_t count) const;
+    void DrawWireframeArrays(uint32_t first, uint32_t count) const;
+    void DrawFlatArrays(uint32_t first, uint32_t count) const;
+    void DrawSmoothArrays(uint32_t first, uint32_t count) const;
+    // Per-vertex attributes of the direct routines, each when switched on.
+    void SendNormalColourTexCoord(uint32_t v) const;
+    void SendColourNormalTexCoord(uint32_t v) const;
+    void SendColourTexCoord(uint32_t v) const;
+    // Flat shading: the face normal of the triangle that strip vertex m of
+    // the slot completes (the first triangle's before vertex 0).
+    void SendFlatNormal(uint32_t slot, uint32_t m) const;
+    void DrawFlatStrips(uint32_t first, uint32_t count, bool fromArrays) const;
+    uint32_t MaskSlot(uint32_t i) const { return i & (nSegments - 1); }
+    uint32_t NextSlotVertex(uint32_t v) const { return (v + nSegPoints) & (nVertices - 1); }
+    const uint32_t* StripOf(uint32_t slot) const { return &strips[size_t{slot} * StripLength()]; }
+
+    void DrawParts(uint32_t slot, uint32_t count);
+    void EnableClientArrays();
+    void DisableClientArrays();
+    void RebuildListsIfActive();
+
     bool Allocate();
     void BuildTriangles();
     void BuildStrips();

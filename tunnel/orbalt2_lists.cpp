@@ -1,17 +1,43 @@
-// Display lists of the tunnel mesh. Lists are created only when the user
-// switches them on in the drawing code; until then no slot has a list name
-// and there is nothing to compile or delete.
+// Display lists of the tunnel mesh: one per ring slot, each holding that
+// slot's segment as the current drawing state draws it. The vertex data are
+// copied into a list when it is compiled, so a slot's list is recompiled
+// whenever the builder writes new geometry into it.
+#include <algorithm>
+
+#include "display/gl_headers.h"
 #include "tunnel/orbalt2.h"
+
+void Orbalt2::SetDisplayLists(bool on) {
+    // Lists already there were compiled from an older state (or would leak
+    // when switched on twice): they go first either way.
+    DeleteLists();
+    if (on && lists) {
+        // A failed glGenLists gives 0. The names then stay 0 and nothing of
+        // the tunnel is drawn until lists are switched off again; numbering
+        // them 1, 2, ... instead would call lists that belong to others.
+        const GLuint base = glGenLists(static_cast<GLsizei>(nSegments));
+        if (base != 0)
+            for (uint32_t i = 0; i < nSegments; ++i) lists[i] = base + i;
+        CompileLists(0, nSegments);
+    }
+    listsActive = on;
+}
 
 void Orbalt2::CompileLists(int32_t first, uint32_t count) {
     if (!lists || lists[0] == 0) return;
-    // Lists are never created without the GL drawing routines, which compile
-    // the segments first ... first + count - 1 here.
-    (void)first;
-    (void)count;
+    if (count > nSegments) count = nSegments;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint32_t s = MaskSlot(static_cast<uint32_t>(first) + i);
+        glNewList(lists[s], GL_COMPILE);
+        listsActive = 0;  // so that Draw draws instead of calling the list
+        Draw(static_cast<int32_t>(s), 1);
+        listsActive = 1;
+        glEndList();
+    }
 }
 
 void Orbalt2::DeleteLists() {
-    if (!lists || lists[0] == 0) return;
-    // As above: only the GL drawing routines create lists, and they free them.
+    if (!lists) return;
+    if (lists[0] != 0) glDeleteLists(lists[0], static_cast<GLsizei>(nSegments));
+    std::fill(lists.get(), lists.get() + nSegments, 0u);
 }
