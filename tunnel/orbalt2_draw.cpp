@@ -34,7 +34,10 @@ void Orbalt2::Draw(int32_t first, uint32_t count) {
     if (count > nSegments) count = nSegments;
     const uint32_t slot = SlotOf(first);
     if (listsActive) {
-        for (uint32_t i = 0; i < count; ++i) glCallList(lists[MaskSlot(slot + i)]);
+        // Name 0 is no list (sized while lists were on, or none could be
+        // had): there is nothing to call, and GL would report an error.
+        for (uint32_t i = 0; i < count; ++i)
+            if (const GLuint name = lists[MaskSlot(slot + i)]) glCallList(name);
         return;
     }
     if (method == 1) EnableClientArrays();

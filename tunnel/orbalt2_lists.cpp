@@ -12,11 +12,12 @@ void Orbalt2::SetDisplayLists(bool on) {
     // when switched on twice): they go first either way.
     DeleteLists();
     if (on && lists) {
-        // A failed glGenLists gives 0: the names are then 0, 1, 2, ...,
-        // nothing is compiled and the calls draw nothing until lists are
-        // switched off again.
+        // A failed glGenLists gives 0. The names then stay 0 and nothing of
+        // the tunnel is drawn until lists are switched off again; numbering
+        // them 1, 2, ... instead would call lists that belong to others.
         const GLuint base = glGenLists(static_cast<GLsizei>(nSegments));
-        for (uint32_t i = 0; i < nSegments; ++i) lists[i] = base + i;
+        if (base != 0)
+            for (uint32_t i = 0; i < nSegments; ++i) lists[i] = base + i;
         CompileLists(0, nSegments);
     }
     listsActive = on;

@@ -9,13 +9,13 @@
 
 #include "flight/render_frame.h"
 #include "support/temp_dir.h"
-#include "tunnel_scene.h"
+#include "program_scene.h"
 
 namespace {
 
 using platform::stub::state;
 
-class InitOrbaltTest : public TunnelSceneTest {
+class InitOrbaltTest : public ProgramSceneTest {
 protected:
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;

@@ -8,7 +8,7 @@
 
 #include "flight/overlay.h"
 #include "flight/render_frame.h"
-#include "tunnel_scene.h"
+#include "program_scene.h"
 
 namespace {
 
@@ -53,10 +53,10 @@ TEST(VisibleRange, ADegenerateFrustumStillGivesARange) {
     EXPECT_EQ(FirstVisibleSegment(10, 122, 1.0f, CornerCosine(flat)), 10 + 57 - 61);
 }
 
-class RenderFrameTest : public TunnelSceneTest {
+class RenderFrameTest : public ProgramSceneTest {
 protected:
     void SetUp() override {
-        TunnelSceneTest::SetUp();
+        ProgramSceneTest::SetUp();
         ASSERT_EQ(InitOrbalt(settings, tunnelParams), 1);
         camera.yaw = 180.0f;  // looking along +z, as at start-up
         camera.direction = Vector3{0.0f, 0.0f, 1.0f};
