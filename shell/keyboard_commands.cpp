@@ -1,8 +1,8 @@
 #include "shell/keyboard_commands.h"
 
 #include "display/gl_headers.h"
-#include "flight/clear_frame.h"
 #include "flight/projection.h"
+#include "flight/render_frame.h"
 #include "platform/input.h"
 #include "platform/ui.h"
 #include "shell/info_boxes.h"
@@ -20,8 +20,6 @@ constexpr float kMaxSpeedLimit = 0.4f;
 constexpr float kNarrower = 0.98039216f;  // 1 / 1.02
 constexpr float kWider = 1.02f;
 constexpr float kMaxFieldOfView = 180.0f;
-
-void RenderOneFrame() { RenderClearFrame(); }
 
 void SetCapability(GLenum capability, bool on) {
     if (on) glEnable(capability);
@@ -95,6 +93,6 @@ int OnChar(uintptr_t wParam, intptr_t) {
         ShowHelp();
         return 0;
     }
-    RenderOneFrame();
+    RenderFrame();
     return 1;
 }

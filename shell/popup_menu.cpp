@@ -1,10 +1,12 @@
 #include "shell/popup_menu.h"
 
 #include "display/gl_headers.h"
+#include "flight/render_frame.h"
 #include "platform/ui.h"
 #include "shell/parameter_dialog.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
+#include "tunnel/init_orbalt.h"
 
 namespace {
 
@@ -44,6 +46,14 @@ bool RunDrawingCommand(uint32_t id) {
     }
 }
 
+// Confirmed dialog values rebuild the whole tunnel; a rebuild that fails has
+// shown its message boxes and kept the tunnel there was.
+void RunParameterCommand() {
+    if (!RunParameterDialog(glWindow.hwnd, tunnelParams)) return;
+    InitOrbalt(settings, tunnelParams);
+    RenderFrame();
+}
+
 }  // namespace
 
 void ToggleTexturing() {
@@ -65,7 +75,7 @@ int OnCommand(uintptr_t wParam, intptr_t) {
         return 1;
     }
     switch (id) {
-        case menu_id::Parameters: return 1;
+        case menu_id::Parameters: RunParameterCommand(); return 1;
         case menu_id::Quit: Quit(); return 1;
         default: return 0;
     }

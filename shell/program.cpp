@@ -4,9 +4,9 @@
 #include <string>
 
 #include "display/texture.h"
-#include "flight/clear_frame.h"
 #include "flight/collision.h"
 #include "flight/flight_model.h"
+#include "flight/render_frame.h"
 #include "flight/render_state.h"
 #include "flight/wrap_around.h"
 #include "platform/ui.h"
@@ -15,6 +15,7 @@
 #include "shell/popup_menu.h"
 #include "shell/program_objects.h"
 #include "shell/window_proc.h"
+#include "tunnel/init_orbalt.h"
 
 using namespace platform;
 
@@ -119,8 +120,7 @@ int RunProgram(const char* commandLineText) {
     if (popupMenu) CheckMenuItems(popupMenu, settings);
     InitRenderState();
     textureName = InitTexture((programDirectory + kTextureFileName).c_str());
-    if (!FindSectionPath(commandLineText)) Quit();
-    // The whole-tunnel build from `sectionPath` follows here once the tunnel exists.
+    if (!FindSectionPath(commandLineText) || !InitOrbalt(settings, tunnelParams)) Quit();
     return RunMainLoop();
 }
 
@@ -153,5 +153,5 @@ void StepFrame() {
 
 void Tick() {
     StepFrame();
-    RenderClearFrame();
+    RenderFrame();
 }

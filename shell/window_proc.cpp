@@ -1,7 +1,7 @@
 #include "shell/window_proc.h"
 
-#include "flight/clear_frame.h"
 #include "flight/projection.h"
+#include "flight/render_frame.h"
 #include "platform/input.h"
 #include "platform/ui.h"
 #include "shell/keyboard_commands.h"
@@ -56,7 +56,7 @@ intptr_t WndProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr
         case msg::Activate: OnActivate(window, wParam, lParam); return 0;
         case msg::ActivateApp: glWindow.OnACTIVATEAPP(window, wParam, lParam); return 0;
         case msg::Paint:
-            RenderClearFrame();
+            RenderFrame();
             ValidateWindow(window);
             return 0;
         case msg::Close: Quit(); return 0;

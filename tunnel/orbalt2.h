@@ -134,6 +134,7 @@ private:
     // Flat shading: the face normal of the triangle that strip vertex m of
     // the slot completes (the first triangle's before vertex 0).
     void SendFlatNormal(uint32_t slot, uint32_t m) const;
+    void DrawFlatStrips(uint32_t first, uint32_t count, bool fromArrays) const;
     uint32_t MaskSlot(uint32_t i) const { return i & (nSegments - 1); }
     uint32_t NextSlotVertex(uint32_t v) const { return (v + nSegPoints) & (nVertices - 1); }
     const uint32_t* StripOf(uint32_t slot) const { return &strips[size_t{slot} * StripLength()]; }

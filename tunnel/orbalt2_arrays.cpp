@@ -34,20 +34,7 @@ void Orbalt2::DrawWireframeArrays(uint32_t first, uint32_t count) const {
 
 // The normal array is off in this mode: each triangle's face normal is given
 // before the vertex that completes it.
-void Orbalt2::DrawFlatArrays(uint32_t first, uint32_t count) const {
-    glShadeModel(GL_FLAT);
-    for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t slot = MaskSlot(first + i);
-        const uint32_t* strip = StripOf(slot);
-        glBegin(GL_TRIANGLE_STRIP);
-        for (uint32_t m = 0; m < StripLength(); ++m) {
-            SendFlatNormal(slot, m);
-            glArrayElement(static_cast<GLint>(strip[m]));
-        }
-        glEnd();
-    }
-    glShadeModel(GL_SMOOTH);
-}
+void Orbalt2::DrawFlatArrays(uint32_t first, uint32_t count) const { DrawFlatStrips(first, count, true); }
 
 void Orbalt2::DrawSmoothArrays(uint32_t first, uint32_t count) const {
     for (uint32_t i = 0; i < count; ++i)

@@ -72,7 +72,10 @@ void Orbalt2::DrawWireframeDirect(uint32_t first, uint32_t count) const {
     }
 }
 
-void Orbalt2::DrawFlatDirect(uint32_t first, uint32_t count) const {
+// One triangle strip per segment under flat shading, each triangle after its
+// face normal; the vertices come from the arrays or are sent one call per
+// attribute. The shade model is put back for the rest of the frame.
+void Orbalt2::DrawFlatStrips(uint32_t first, uint32_t count, bool fromArrays) const {
     glShadeModel(GL_FLAT);
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t slot = MaskSlot(first + i);
@@ -80,13 +83,19 @@ void Orbalt2::DrawFlatDirect(uint32_t first, uint32_t count) const {
         glBegin(GL_TRIANGLE_STRIP);
         for (uint32_t m = 0; m < StripLength(); ++m) {
             SendFlatNormal(slot, m);
-            SendColourTexCoord(strip[m]);
-            glVertex3fv(&pos[strip[m]].x);
+            if (fromArrays) {
+                glArrayElement(static_cast<GLint>(strip[m]));
+            } else {
+                SendColourTexCoord(strip[m]);
+                glVertex3fv(&pos[strip[m]].x);
+            }
         }
         glEnd();
     }
     glShadeModel(GL_SMOOTH);
 }
+
+void Orbalt2::DrawFlatDirect(uint32_t first, uint32_t count) const { DrawFlatStrips(first, count, false); }
 
 void Orbalt2::DrawSmoothDirect(uint32_t first, uint32_t count) const {
     for (uint32_t i = 0; i < count; ++i) {

@@ -27,6 +27,7 @@ protected:
         glWindow.currentMode = glWindow.desktopMode;
         state().commandLine = "\"" + dir.File("orbalt.exe") + "\"";
         state().displayModes = {{1024, 768, 32, 0}, {640, 480, 16, 60}, {1024, 768, 16, 0}};
+        dir.Write("test.sct", TempDir::Read(std::string(ORBALT_DATA_DIR) + "/test.sct"));
     }
 
     int Run(const std::string& config, const char* commandLineText = "") {
@@ -165,6 +166,34 @@ TEST_F(StartUp, SectionPathFromCommandLineOrBesideTheProgram) {
     PressEscape();
     Run("FullScreen NO\n", "");
     EXPECT_EQ(sectionPath, dir.path() + "/test.sct");
+}
+
+TEST_F(StartUp, TheTunnelIsBuiltFromTheSectionFileBesideTheProgram) {
+    PressEscape();
+    EXPECT_EQ(Run("FullScreen NO\n"), 0);
+    EXPECT_NE(state().consoleText.find("nSegments 256, nSegPoints 64, nVertices 16384, nTriangles 32768 \n"),
+              std::string::npos);
+    EXPECT_TRUE(tunnelBuilder.Ready());
+    EXPECT_EQ(state().shownMessages.size(), 1u);  // the About box alone
+}
+
+TEST_F(StartUp, AnUnusableSectionFileShowsItsBoxesAndQuitsBeforeAnyFrame) {
+    // Activation is waiting in the queue: a frame would run if the loop went on.
+    state().messages.push_back({reinterpret_cast<void*>(0x1010), platform::msg::Activate, 1, 0});
+    dir.Write("bad.sct", std::string(144, 'x'));
+    const std::string path = dir.File("bad.sct");
+    EXPECT_EQ(Run("FullScreen NO\n", path.c_str()), 0);
+    std::vector<std::string> texts;
+    for (const auto& shown : state().shownMessages) texts.push_back(shown.text);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 1, texts.end()),
+              (std::vector<std::string>{"not a section file", "TunnelBuilder::Init() section load failure",
+                                        "InitOrbalt() builder.Init() failure"}));
+    EXPECT_EQ(state().shownMessages[3].owner, reinterpret_cast<void*>(0x1010));
+    EXPECT_EQ(state().quitCodes, std::vector<int>{0});
+    EXPECT_TRUE(state().liveWindows.empty());
+    EXPECT_EQ(platform::stub::glState().swapCount, 0);
+    EXPECT_FALSE(tunnelBuilder.Ready());
 }
 
 TEST_F(StartUp, OverlongSectionPathIsRefusedWithAMessage) {

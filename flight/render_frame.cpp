@@ -1,0 +1,71 @@
+#include "flight/render_frame.h"
+
+#include <cmath>
+
+#include "display/gl_headers.h"
+#include "flight/camera_transform.h"
+#include "flight/flight_model.h"
+#include "flight/overlay.h"
+#include "platform/gl_context.h"
+#include "shell/program_objects.h"
+
+namespace {
+constexpr float kHalfDegreeInRadians = 3.14159265f / 360.0f;
+// How far a view across the tunnel shifts the drawn range, as a share of half of it.
+constexpr float kLeanShare = 0.95f;
+}  // namespace
+
+float CornerCosine(const Camera& view) {
+    const float height = 2.0f * view.zNear * std::tan(view.fov * kHalfDegreeInRadians);
+    const float width = view.aspect * height;
+    const float diagonal = std::sqrt(width * width + height * height);
+    return std::cos(std::atan(diagonal / (2.0f * view.zNear)));
+}
+
+int32_t FirstVisibleSegment(int32_t cameraSegment, uint32_t lookahead, float directionZ, float cornerCosine) {
+    const int32_t n = static_cast<int32_t>(lookahead);
+    if (directionZ > cornerCosine) return cameraSegment - 2;
+    if (directionZ < -cornerCosine) return cameraSegment - n + 2;
+    const int32_t half = n / 2;
+    // Here |directionZ| <= cornerCosine, so the lean stays within one half
+    // range; a degenerate frustum (a cosine of 0 or not a number) has none.
+    float lean = directionZ / cornerCosine;
+    if (!(std::fabs(lean) <= 1.0f)) lean = 0.0f;
+    const float centre = static_cast<float>(cameraSegment) + kLeanShare * static_cast<float>(half) * lean;
+    return static_cast<int32_t>(std::trunc(centre)) - half;
+}
+
+void DrawTunnel() {
+    // A rebuild that could not complete leaves no tunnel to draw.
+    if (!tunnelBuilder.Ready()) return;
+    const uint32_t count = tunnelBuilder.lookahead;
+    const int32_t first =
+        FirstVisibleSegment(collisionState.segment, count, camera.direction.z, CornerCosine(camera));
+    if (settings.lighting) glEnable(GL_LIGHTING);
+    tunnelMesh.Draw(first, count);
+    if (showInfo) DrawTunnelInformation(first, count);
+}
+
+void RenderFrame() {
+    if (glWindow.hglrc) {
+        glClear(GL_COLOR_BUFFER_BIT | (settings.depthTest ? GL_DEPTH_BUFFER_BIT : 0));
+        UpdateDirection();
+        LoadCameraTransform(camera);
+        if (showAxes) DrawAxes();
+        const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
+        glColor4fv(white);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
+        if (settings.lighting)
+            glEnable(GL_LIGHTING);
+        else
+            glDisable(GL_LIGHTING);
+        DrawTunnel();
+        // The frame rate becomes part of the frame: text written after the
+        // swap, into the front buffer or with GDI, does not show where the GL
+        // surface is a window of its own (as under Wine).
+        if (showInfo) DrawFrameRate();
+        platform::SwapBuffers(glWindow.hdc);
+    } else if (showInfo) {
+        DrawFrameRate();
+    }
+}

@@ -1,0 +1,190 @@
+// The whole-tunnel build: statistics, margins, drawing options, colours, and
+// every failure with its message boxes in order while the tunnel there was
+// stays in place and drawable.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "flight/render_frame.h"
+#include "support/temp_dir.h"
+#include "program_scene.h"
+
+namespace {
+
+using platform::stub::state;
+
+class InitOrbaltTest : public ProgramSceneTest {
+protected:
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const auto& shown : state().shownMessages) texts.push_back(shown.text);
+        return texts;
+    }
+
+    // The default tunnel, then a snapshot of its positions.
+    void BuildDefault() {
+        ASSERT_EQ(InitOrbalt(settings, tunnelParams), 1);
+        before.assign(tunnelMesh.pos.get(), tunnelMesh.pos.get() + tunnelMesh.nVertices);
+        state().shownMessages.clear();
+        state().consoleText.clear();
+    }
+
+    // The tunnel of BuildDefault is still there, unchanged, and draws.
+    void ExpectPreviousTunnelKept() {
+        EXPECT_TRUE(tunnelBuilder.Ready());
+        ASSERT_EQ(tunnelMesh.nSegments, 256u);
+        ASSERT_EQ(tunnelMesh.nSegPoints, 64u);
+        EXPECT_EQ(std::memcmp(tunnelMesh.pos.get(), before.data(), before.size() * sizeof(Vector3)), 0);
+        EXPECT_EQ(state().consoleText.find("nSegments"), std::string::npos) << "the mesh was resized";
+        camera.yaw = 180.0f;  // looking along +z
+        RenderFrame();
+        EXPECT_GT(WallShare(Picture()), 0.5);
+    }
+
+    std::vector<Vector3> before;
+    TempDir dir;
+};
+
+TEST_F(InitOrbaltTest, DefaultBuildPrintsStatisticsAndKeepsAMarginOf122) {
+    state().consoleText.clear();
+    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
+    EXPECT_TRUE(state().shownMessages.empty());
+    const std::string& console = state().consoleText;
+    EXPECT_NE(console.find("nSegments 256, nSegPoints 64, nVertices 16384, nTriangles 32768 \n"), std::string::npos)
+        << console;
+    EXPECT_EQ(console.rfind("Orbalt2 @ 0x", 0), 0u) << console;  // the mesh's four lines
+    EXPECT_NE(console.find("triV @ 0x"), std::string::npos);
+    EXPECT_EQ(tunnelBuilder.lookahead, 122u);
+    EXPECT_TRUE(tunnelBuilder.Ready());
+    EXPECT_EQ(tunnelBuilder.mesh, &tunnelMesh);
+    EXPECT_EQ(tunnelBuilder.spacing, 0.03125f);
+}
+
+TEST_F(InitOrbaltTest, EightSectionsSucceedWithAMarginOfOne) {
+    tunnelParams.sections = 8;
+    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
+    EXPECT_TRUE(state().shownMessages.empty());
+    EXPECT_EQ(tunnelMesh.nSegments, 8u);
+    EXPECT_EQ(tunnelBuilder.lookahead, 1u);
+}
+
+TEST_F(InitOrbaltTest, ColoursAreTheNormalsAndTheClearanceIsTaken) {
+    collisionClearance = 0.0125f;
+    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
+    for (uint32_t v = 0; v < tunnelMesh.nVertices; v += 97) {
+        const Vector3& n = tunnelMesh.norm[v];
+        const Color4& c = tunnelMesh.clr[v];
+        EXPECT_EQ(c.r, n.x);
+        EXPECT_EQ(c.g, n.y);
+        EXPECT_EQ(c.b, n.z);
+        EXPECT_EQ(c.a, 1.0f);
+    }
+    EXPECT_GT(tunnelMesh.norm[0].SquaredLength(), 0.5f);  // the normals exist
+    EXPECT_EQ(collisionState.clearance, 0.0125f);
+    collisionClearance = maxStep;
+}
+
+TEST_F(InitOrbaltTest, DrawingOptionsComeFromTheSettings) {
+    settings.renderMode = WIREFRAME;
+    settings.renderMethod = VERTEX_ARRAYS;
+    settings.normals = false;
+    settings.colors = true;
+    settings.texcoords = false;
+    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
+    EXPECT_EQ(tunnelMesh.renderMode, WIREFRAME);
+    EXPECT_EQ(tunnelMesh.method, VERTEX_ARRAYS);
+    EXPECT_FALSE(tunnelMesh.normals);
+    EXPECT_TRUE(tunnelMesh.colors);
+    EXPECT_FALSE(tunnelMesh.texcoords);
+    // Texture coordinates repeat twice around a section and 16 times along the ring.
+    Orbalt2 expected;
+    ASSERT_TRUE(expected.Init(64, 256));
+    expected.ComputeTexCoords(2.0f, 16.0f);
+    EXPECT_EQ(std::memcmp(tunnelMesh.texc.get(), expected.texc.get(), sizeof(TexCoord2) * expected.nVertices), 0);
+    StoreDefaults(settings);
+}
+
+TEST_F(InitOrbaltTest, RejectedSizesFailBeforeTheTunnelIsTouched) {
+    BuildDefault();
+    const TunnelParams rejected[] = {
+        {100, 128, 0.03125f},  // sections not a power of two
+        {4, 64, 0.03125f},     // fewer than 8 sections
+        {256, 48, 0.03125f},   // points not a power of two
+        {256, 2, 0.03125f},    // too few points
+        {1u << 16, 1u << 10, 0.03125f},  // more vertices than a mesh holds
+    };
+    for (const TunnelParams& params : rejected) {
+        SCOPED_TRACE(std::to_string(params.sections) + " x " + std::to_string(params.sectionPoints));
+        state().shownMessages.clear();
+        EXPECT_EQ(InitOrbalt(settings, params), 0);
+        EXPECT_EQ(Messages(), std::vector<std::string>{"InitOrbalt() builder.Create() failure"});
+        ExpectPreviousTunnelKept();
+    }
+    ASSERT_FALSE(state().shownMessages.empty());
+    EXPECT_EQ(state().shownMessages[0].caption, "orbalt");
+    EXPECT_EQ(state().shownMessages[0].owner, glWindow.hwnd);
+}
+
+TEST_F(InitOrbaltTest, ZeroSpacingFailsInTheBuilderInit) {
+    BuildDefault();
+    TunnelParams params;
+    params.spacing = 0.0f;
+    EXPECT_EQ(InitOrbalt(settings, params), 0);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"InitOrbalt() builder.Init() failure"});
+    ExpectPreviousTunnelKept();
+}
+
+TEST_F(InitOrbaltTest, MissingSectionFileShowsBothBoxesInOrder) {
+    BuildDefault();
+    sectionPath = dir.File("missing.sct");
+    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 0);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"TunnelBuilder::Init() section load failure",
+                                                    "InitOrbalt() builder.Init() failure"}));
+    for (const auto& shown : state().shownMessages) EXPECT_EQ(shown.caption, "orbalt");
+    ExpectPreviousTunnelKept();
+}
+
+TEST_F(InitOrbaltTest, BadSectionFileShowsThreeBoxesInOrder) {
+    BuildDefault();
+    sectionPath = dir.Write("bad.sct", std::string(144, 'x'));
+    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 0);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"not a section file", "TunnelBuilder::Init() section load failure",
+                                                    "InitOrbalt() builder.Init() failure"}));
+    ASSERT_EQ(state().shownMessages.size(), 3u);
+    EXPECT_EQ(state().shownMessages[0].caption, "Section::LoadParams()");
+    EXPECT_EQ(state().shownMessages[1].caption, "orbalt");
+    EXPECT_EQ(state().shownMessages[2].caption, "orbalt");
+    ExpectPreviousTunnelKept();
+}
+
+TEST_F(InitOrbaltTest, EmptySectionPathIsNotImplemented) {
+    BuildDefault();
+    sectionPath.clear();
+    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 0);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"TunnelBuilder::Init() path not implemented",
+                                                    "InitOrbalt() builder.Init() failure"}));
+    ExpectPreviousTunnelKept();
+}
+
+TEST_F(InitOrbaltTest, AFailedFirstBuildLeavesNothingToDraw) {
+    sectionPath = dir.File("missing.sct");
+    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 0);
+    EXPECT_FALSE(tunnelBuilder.Ready());
+    RenderFrame();  // draws the sky alone, touching no tunnel
+    EXPECT_EQ(WallShare(Picture()), 0.0);
+}
+
+TEST_F(InitOrbaltTest, ARebuildWithNewSizesReplacesTheTunnel) {
+    BuildDefault();
+    TunnelParams params{64, 32, 0.0625f};
+    EXPECT_EQ(InitOrbalt(settings, params), 1);
+    EXPECT_EQ(tunnelMesh.nSegments, 64u);
+    EXPECT_EQ(tunnelMesh.nSegPoints, 32u);
+    EXPECT_EQ(tunnelBuilder.lookahead, 26u);
+    EXPECT_EQ(tunnelBuilder.spacing, 0.0625f);
+    EXPECT_TRUE(tunnelBuilder.Ready());
+}
+
+}  // namespace
