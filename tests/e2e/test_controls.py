@@ -21,15 +21,7 @@ class Controls(unittest.TestCase):
         program.dismiss_about_box()
         window = program.wait_for_window(MAIN)
         program.wait_for_console("nSegments")
-        # The first frames are on screen once two pictures in a row agree
-        # (below the frame-rate text).
-        last = [b""]
-
-        def settled():
-            picture, previous = self.picture(session), last[0]
-            last[0] = picture
-            return picture and changed_fraction(previous, picture, FRAME_RATE_ROWS, WIDTH * 3) == 0.0
-        wait_until(settled, 20, "the first frames", interval=0.3)
+        self.settled_picture(session)  # the first frames are on screen
         return program, window
 
     def picture(self, session):
@@ -68,18 +60,44 @@ class Controls(unittest.TestCase):
                 program.close_box(HELP)
             self.assertEqual(program.quit_with_escape(), 0)
 
-    def test_menu_switches_the_render_mode_and_quits(self):
+    def test_menu_switches_modes_attributes_methods_and_quits(self):
         with Session(self.id()) as session:
             program, _ = self.start(session)
-            before = self.picture(session)
-            # "render" > "mode" > "wireframe"
-            menus = self.open_menu(session, program)
-            self.choose(session, menus, "Down", "Down", "Right", "Right", "Down", "Down")
-            wait_until(lambda: changed_fraction(before, self.picture(session), FRAME_RATE_ROWS, WIDTH * 3) > 0.2,
-                       10, "the wireframe picture")
-            menus = self.open_menu(session, program)
-            self.choose(session, menus, "Down", "Down", "Down")  # "quit"
+            differs = lambda a, b: changed_fraction(a, b, FRAME_RATE_ROWS, WIDTH * 3)
+            smooth = self.settled_picture(session)
+            previous = smooth
+            # "render" > "mode" > points, sections, wireframe, solid flat, solid smooth: each looks different.
+            for index in range(5):
+                self.use_menu(session, program, "Down", "Down", "Right", "Right", *["Down"] * index)
+                wait_until(lambda: differs(previous, self.picture(session)) > 0.02, 10,
+                           "the picture of render mode %d" % index)
+                previous = self.settled_picture(session)
+            self.assertLess(differs(smooth, previous), 0.01)
+            # "attributes" > "texcoords" off, then on again.
+            self.use_menu(session, program, "Down", "Down", "Right", "Down", "Right", "Down", "Down")
+            wait_until(lambda: differs(smooth, self.picture(session)) > 0.2, 10, "the untextured tunnel")
+            self.use_menu(session, program, "Down", "Down", "Right", "Down", "Right", "Down", "Down")
+            wait_until(lambda: differs(smooth, self.picture(session)) < 0.01, 10, "the textured tunnel again")
+            # "method" > "vertex arrays", then "display lists": the same picture by other paths.
+            for downs in (1, 2):
+                self.use_menu(session, program, "Down", "Down", "Right", "Down", "Down", "Right", *["Down"] * downs)
+                self.assertLess(differs(smooth, self.settled_picture(session)), 0.01)
+            self.use_menu(session, program, "Down", "Down", "Down")  # "quit"
             self.assertEqual(program.wait_exit(), 0)
+
+    def use_menu(self, session, program, *keys):
+        self.choose(session, self.open_menu(session, program), *keys)
+
+    def settled_picture(self, session):
+        """The window's picture once two pictures in a row agree (below the frame-rate text)."""
+        last = [b""]
+
+        def settled():
+            picture, previous = self.picture(session), last[0]
+            last[0] = picture
+            return picture if picture and changed_fraction(previous, picture, FRAME_RATE_ROWS, WIDTH * 3) == 0.0 \
+                else None
+        return wait_until(settled, 20, "a still picture", interval=0.3)
 
     def choose(self, session, menus, *keys):
         """Walks the open popup menu with the keys, then chooses the item with
