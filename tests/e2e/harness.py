@@ -193,6 +193,14 @@ class Session:
         values = dict(line.split("=", 1) for line in out.split() if "=" in line)
         return {k: int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT") if k in values}
 
+    def window_picture(self, window):
+        """(width, height, RGB bytes) of the window, or None."""
+        geometry = self.window_geometry(window)
+        pixels = self.window_pixels(window)
+        if not geometry or len(pixels) != geometry["WIDTH"] * geometry["HEIGHT"] * 3:
+            return None
+        return geometry["WIDTH"], geometry["HEIGHT"], pixels
+
     def window_pixels(self, window):
         """The window's picture as raw RGB bytes (empty when it cannot be read)."""
         # xwd reads the window without grabbing anything: a grab (as import

@@ -66,12 +66,14 @@ class Controls(unittest.TestCase):
             differs = lambda a, b: changed_fraction(a, b, FRAME_RATE_ROWS, WIDTH * 3)
             smooth = self.settled_picture(session)
             previous = smooth
-            # "render" > "mode" > points, sections, wireframe, solid flat, solid smooth: each looks different.
+            # "render" > "mode" > points, sections, wireframe, solid flat, solid smooth: each looks
+            # different, and the check mark moves to the mode chosen.
             for index in range(5):
                 self.use_menu(session, program, "Down", "Down", "Right", "Right", *["Down"] * index)
                 wait_until(lambda: differs(previous, self.picture(session)) > 0.02, 10,
                            "the picture of render mode %d" % index)
                 previous = self.settled_picture(session)
+                self.assertEqual(self.checked_modes(session, program), [index])
             self.assertLess(differs(smooth, previous), 0.01)
             # "attributes" > "texcoords" off, then on again.
             self.use_menu(session, program, "Down", "Down", "Right", "Down", "Right", "Down", "Down")
@@ -84,6 +86,31 @@ class Controls(unittest.TestCase):
                 self.assertLess(differs(smooth, self.settled_picture(session)), 0.01)
             self.use_menu(session, program, "Down", "Down", "Down")  # "quit"
             self.assertEqual(program.wait_exit(), 0)
+
+    def checked_modes(self, session, program):
+        """Opens "render" > "mode" and returns the items that carry a check
+        mark, read from the dark pixels of each item's 14 x 17 mark cell
+        (items are 17 pixels high from 3 pixels inside the menu). The first
+        item is highlighted by the keys that open the submenu, so it reads as
+        checked only through the other four being unchecked."""
+        menus = self.open_menu(session, program)
+        session.x("xdotool", "key", "--delay", "150", "Down", "Down", "Right", "Right")
+        levels = wait_until(lambda: (lambda m: m if len(m) >= 3 else None)(menus()), 10, "the mode submenu")
+        time.sleep(0.3)
+        mode_menu = max(levels, key=lambda w: session.window_geometry(w).get("X", 0))
+        width, _, data = wait_until(lambda: session.window_picture(mode_menu), 10, "the mode submenu picture")
+        checked = []
+        for item in range(1, 5):
+            dark = 0
+            for y in range(3 + 17 * item, 3 + 17 * item + 17):
+                for x in range(3, 17):
+                    i = 3 * (y * width + x)
+                    dark += sum(data[i:i + 3]) < 3 * 100
+            if dark >= 8:
+                checked.append(item)
+        session.x("xdotool", "key", "--delay", "150", "Escape", "Escape", "Escape")
+        wait_until(lambda: not menus(), 10, "the menu to close")
+        return checked or [0]
 
     def use_menu(self, session, program, *keys):
         self.choose(session, self.open_menu(session, program), *keys)
@@ -135,6 +162,31 @@ class Controls(unittest.TestCase):
             program.key(dialog, "ctrl+a", "6", "4", "Escape")
             wait_until(lambda: not session.windows(DIALOG), 10, "the dialog to close")
             self.assertEqual(program.console().count("nSegments"), builds)
+            self.assertEqual(program.quit_with_escape(), 0)
+
+    def click_in_dialog(self, session, dialog, x_du, y_du):
+        """Clicks the point given in dialog units. The dialog is 110 x 90 of
+        them; its font's base units are 7 x 13 pixels, so a horizontal unit is
+        7/4 and a vertical one 13/8 of a pixel, and the client area sits at the
+        bottom of the window inside a 3-pixel border."""
+        geometry = session.window_geometry(dialog)
+        border = 3
+        scale_x = (geometry["WIDTH"] - 2 * border) / 110.0
+        scale_y = scale_x * (13.0 / 8.0) / (7.0 / 4.0)
+        top = geometry["HEIGHT"] - border - 90 * scale_y
+        session.x("xdotool", "mousemove", "--window", dialog, str(int(border + x_du * scale_x)),
+                  str(int(top + y_du * scale_y)), "click", "1")
+
+    def test_dialog_arrows_step_the_record(self):
+        with Session(self.id()) as session:
+            program, _ = self.start(session)
+            dialog = self.open_dialog(session, program)
+            program.key(dialog, "ctrl+a", "1", "0", "0")  # typed, then replaced by the arrows
+            for _ in range(8):  # the sections' up arrow: 256 + 8 x 32
+                self.click_in_dialog(session, dialog, 40, 12)
+                time.sleep(0.2)
+            program.key(dialog, "Return")
+            program.wait_for_console("nSegments 512, nSegPoints 64")
             self.assertEqual(program.quit_with_escape(), 0)
 
     def test_dialog_value_that_cannot_build_keeps_flying(self):
