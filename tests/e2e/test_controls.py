@@ -80,8 +80,8 @@ class Controls(unittest.TestCase):
             wait_until(lambda: differs(smooth, self.picture(session)) > 0.2, 10, "the untextured tunnel")
             self.use_menu(session, program, "Down", "Down", "Right", "Down", "Right", "Down", "Down")
             wait_until(lambda: differs(smooth, self.picture(session)) < 0.01, 10, "the textured tunnel again")
-            # "method" > "vertex arrays", then "display lists": the same picture by other paths.
-            for downs in (1, 2):
+            # "method": vertex arrays, display lists and back: the same picture by other paths.
+            for downs in (1, 2, 0, 2):  # arrays, lists on, direct again, lists off again
                 self.use_menu(session, program, "Down", "Down", "Right", "Down", "Down", "Right", *["Down"] * downs)
                 self.assertLess(differs(smooth, self.settled_picture(session)), 0.01)
             self.use_menu(session, program, "Down", "Down", "Down")  # "quit"

@@ -3,7 +3,9 @@
 // stays in place and drawable.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -114,6 +116,9 @@ TEST_F(InitOrbaltTest, RejectedSizesFailBeforeTheTunnelIsTouched) {
         {256, 48, 0.03125f},   // points not a power of two
         {256, 2, 0.03125f},    // too few points
         {1u << 16, 1u << 10, 0.03125f},  // more vertices than a mesh holds
+        {0, 64, 0.03125f},              // values the parameter dialog can pass
+        {3, 64, 0.03125f},
+        {4294967295u, 64, 0.03125f},
     };
     for (const TunnelParams& params : rejected) {
         SCOPED_TRACE(std::to_string(params.sections) + " x " + std::to_string(params.sectionPoints));
@@ -127,13 +132,17 @@ TEST_F(InitOrbaltTest, RejectedSizesFailBeforeTheTunnelIsTouched) {
     EXPECT_EQ(state().shownMessages[0].owner, glWindow.hwnd);
 }
 
-TEST_F(InitOrbaltTest, ZeroSpacingFailsInTheBuilderInit) {
+TEST_F(InitOrbaltTest, SpacingThatCannotBuildFailsInTheBuilderInit) {
     BuildDefault();
-    TunnelParams params;
-    params.spacing = 0.0f;
-    EXPECT_EQ(InitOrbalt(settings, params), 0);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"InitOrbalt() builder.Init() failure"});
-    ExpectPreviousTunnelKept();
+    for (float spacing : {0.0f, -0.5f, std::nanf(""), std::numeric_limits<float>::infinity()}) {
+        SCOPED_TRACE(spacing);
+        state().shownMessages.clear();
+        TunnelParams params;
+        params.spacing = spacing;
+        EXPECT_EQ(InitOrbalt(settings, params), 0);
+        EXPECT_EQ(Messages(), std::vector<std::string>{"InitOrbalt() builder.Init() failure"});
+        ExpectPreviousTunnelKept();
+    }
 }
 
 TEST_F(InitOrbaltTest, MissingSectionFileShowsBothBoxesInOrder) {
