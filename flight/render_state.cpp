@@ -3,10 +3,9 @@
 // loaded, so it stays fixed relative to the viewer wherever the camera flies.
 #include "flight/render_state.h"
 
-#include <cmath>
-
 #include "display/glwindow.h"
 #include "flight/camera_transform.h"
+#include "flight/flight_model.h"
 #include "flight/projection.h"
 #include "platform/gl_context.h"
 #include "shell/program_objects.h"
@@ -24,7 +23,6 @@ namespace {
 
 constexpr float kStartFov = 70.0f;
 constexpr float kNearestPlane = 0.001f;
-constexpr float kDegreesToRadians = 0.017453292f;
 constexpr GLfloat kSkyColour[] = {0.5f, 0.7f, 1.0f, 1.0f};
 constexpr GLfloat kLightPosition[] = {0.1f, 0.3f, -1.0f, 0.0f};  // directional
 constexpr GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -41,13 +39,6 @@ void Enable(GLenum capability, bool on) {
         glDisable(capability);
 }
 
-// The view direction from yaw and pitch: yaw 0 looks along -z, 180 along +z.
-Vector3 ViewDirection(float yaw, float pitch) {
-    float y = yaw * kDegreesToRadians;
-    float p = pitch * kDegreesToRadians;
-    return {-std::sin(y) * std::cos(p), std::sin(p), -std::cos(y) * std::cos(p)};
-}
-
 void SetStartingProjection() {
     camera.fov = kStartFov;
     camera.aspect = AspectRatio(glWindow.width, glWindow.height, camera.aspect);
@@ -62,7 +53,7 @@ void SetStartingCamera() {
     camera.pitch = 0.0f;
     camera.roll = 0.0f;
     camera.position = {0.0f, 0.0f, 0.0f};
-    camera.direction = ViewDirection(camera.yaw, camera.pitch);
+    UpdateDirection();
     LoadCameraTransform(camera);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "flight/wrap_around.h"
 #include "platform/stub/stub_control.h"
 #include "tools/sctool/arguments.h"
 #include "tunnel/orbalt2.h"
@@ -111,15 +112,11 @@ void PrintState(const std::string& label, const Orbalt2& mesh, const TunnelBuild
 }
 
 // One frame of the program for a camera at z: the builder follows it, then
-// camera and tunnel wrap around by L = nSegments * spacing * 64 when z has
-// passed +-L.
+// the tunnel wraps around as the frame tick does when z has passed +-L.
 void MoveCamera(float z, const Orbalt2& mesh, TunnelBuilder& builder) {
     builder.Update(z);
-    const float wrap = static_cast<float>(mesh.nSegments) * builder.spacing * 64.0f;
-    if (z > wrap)
-        builder.Shift(-wrap);
-    else if (z < -wrap)
-        builder.Shift(wrap);
+    float wrap = WrapDistance(z, WrapLength(mesh, builder.spacing));
+    if (wrap != 0.0f) builder.Shift(wrap);
 }
 
 }  // namespace
