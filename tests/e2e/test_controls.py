@@ -149,7 +149,17 @@ class Controls(unittest.TestCase):
 
     def open_dialog(self, session, program):
         self.choose(session, self.open_menu(session, program), "Down")  # "orbalt..."
-        return program.wait_for_window(DIALOG)
+        # Under Wine the X window of a new dialog can be made anew right after
+        # it appears; keys go to it once the same window is found twice.
+        seen = [None]
+
+        def stable():
+            ids = session.windows(DIALOG)
+            found = ids[0] if ids else None
+            same = found is not None and found == seen[0]
+            seen[0] = found
+            return found if same else None
+        return wait_until(stable, 20, "the parameter dialog", interval=0.3)
 
     def test_dialog_ok_rebuilds_and_cancel_keeps_the_tunnel(self):
         with Session(self.id()) as session:
