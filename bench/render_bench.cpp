@@ -22,6 +22,7 @@
 #include "display/glwindow.h"
 #include "display/texture.h"
 #include "flight/camera_transform.h"
+#include "display/extensions.h"
 #include "flight/render_state.h"
 #include "shell/program_objects.h"
 #include "tunnel/orbalt2.h"
@@ -34,8 +35,8 @@ constexpr float kSpacing = 0.03125f;
 const char* const kModeNames[] = {"points", "sections", "wireframe", "solid flat", "solid smooth"};
 
 struct Path {
-    int32_t mode;
-    int32_t method;
+    RenderMode mode;
+    RenderMethod method;
     bool lock;
     bool lists;
 };
@@ -112,32 +113,33 @@ Result Measure(Orbalt2& mesh, const TunnelBuilder& builder, const Path& path, do
 
 std::vector<Path> AllPaths() {
     std::vector<Path> paths;
-    for (int32_t mode = 0; mode < 5; ++mode)
+    for (int32_t number = 0; number < kRenderModeCount; ++number)
         for (bool lists : {false, true}) {
-            paths.push_back({mode, 0, false, lists});
-            paths.push_back({mode, 1, false, lists});
-            paths.push_back({mode, 1, true, lists});
+            const auto mode = static_cast<RenderMode>(number);
+            paths.push_back({mode, RenderMethod::DirectVertices, false, lists});
+            paths.push_back({mode, RenderMethod::VertexArrays, false, lists});
+            paths.push_back({mode, RenderMethod::VertexArrays, true, lists});
         }
     return paths;
 }
 
 const char* MethodName(const Path& path) {
-    if (path.method == 0) return "direct";
+    if (path.method == RenderMethod::DirectVertices) return "direct";
     return path.lock ? "arrays+lock" : "arrays";
 }
 
 void PrintTable(const std::vector<Result>& results) {
     std::printf("%-13s %-12s %-6s %8s %17s %11s\n", "mode", "method", "lists", "fps", "(range)", "compile ms");
     for (const Result& r : results)
-        std::printf("%-13s %-12s %-6s %8.1f  (%6.1f - %6.1f) %11.2f\n", kModeNames[r.path.mode], MethodName(r.path),
+        std::printf("%-13s %-12s %-6s %8.1f  (%6.1f - %6.1f) %11.2f\n", kModeNames[static_cast<int>(r.path.mode)], MethodName(r.path),
                     r.path.lists ? "on" : "off", r.fps[kRounds / 2], r.fps[0], r.fps[kRounds - 1], r.compileMs);
 }
 
 void PrintCsv(const std::vector<Result>& results) {
     std::printf("mode,method,lock,lists,fps,fps_min,fps_max,compile_ms\n");
     for (const Result& r : results)
-        std::printf("%s,%s,%s,%s,%.1f,%.1f,%.1f,%.2f\n", kModeNames[r.path.mode],
-                    r.path.method == 0 ? "direct" : "arrays", r.path.lock ? "on" : "off", r.path.lists ? "on" : "off",
+        std::printf("%s,%s,%s,%s,%.1f,%.1f,%.1f,%.2f\n", kModeNames[static_cast<int>(r.path.mode)],
+                    r.path.method == RenderMethod::DirectVertices ? "direct" : "arrays", r.path.lock ? "on" : "off", r.path.lists ? "on" : "off",
                     r.fps[kRounds / 2], r.fps[0], r.fps[kRounds - 1], r.compileMs);
 }
 

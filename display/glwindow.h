@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "display/error_status.h"
-#include "display/screen_mode.h"
+#include "platform/screen_mode.h"
 #include "platform/gl_context.h"
 #include "platform/platform.h"
 

@@ -3,7 +3,7 @@
 // one, and a current OpenGL rendering context; destruction releases them.
 #include <string>
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "display/glwindow.h"
 #include "display/pixel_format.h"
 

@@ -3,7 +3,7 @@
 // it is whatever the width, and palette images arrive as colours.
 #include "display/texture.h"
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "shell/program_objects.h"
 
 namespace {

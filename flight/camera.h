@@ -1,6 +1,6 @@
 #pragma once
 // The camera record: projection parameters, position and orientation.
-#include "flight/vector3.h"
+#include "tunnel/vector3.h"
 
 struct Camera {
     float fov = 45.0f;     // degrees

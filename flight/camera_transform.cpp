@@ -1,6 +1,6 @@
 #include "flight/camera_transform.h"
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 
 void LoadCameraTransform(const Camera& view) {
     glMatrixMode(GL_MODELVIEW);

@@ -5,7 +5,7 @@
 // left the segment's box altogether beeps and returns to the tunnel's axis.
 #include <cstdint>
 
-#include "flight/vector3.h"
+#include "tunnel/vector3.h"
 
 class Orbalt2;
 

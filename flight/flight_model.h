@@ -8,7 +8,7 @@
 // program-wide objects (shell/program_objects.h).
 #include <cstdint>
 
-#include "flight/vector3.h"
+#include "tunnel/vector3.h"
 
 // The last four mouse movements, averaged to smooth the steering.
 struct MouseHistory {

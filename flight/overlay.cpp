@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "flight/screen_text.h"
 #include "platform/platform.h"
 #include "platform/text.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "shell/program_objects.h"
 
 namespace {

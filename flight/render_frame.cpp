@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "flight/camera_transform.h"
 #include "flight/flight_model.h"
 #include "flight/overlay.h"

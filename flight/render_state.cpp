@@ -3,21 +3,14 @@
 // loaded, so it stays fixed relative to the viewer wherever the camera flies.
 #include "flight/render_state.h"
 
+#include "display/extensions.h"
 #include "display/glwindow.h"
 #include "flight/camera_transform.h"
 #include "flight/flight_model.h"
 #include "flight/projection.h"
-#include "platform/gl_context.h"
 #include "shell/program_objects.h"
 
 const float fogEnd = 3.0f;
-
-namespace extensions {
-SwapIntervalProc wglSwapIntervalEXT = nullptr;
-GetSwapIntervalProc wglGetSwapIntervalEXT = nullptr;
-LockArraysProc glLockArraysEXT = nullptr;
-UnlockArraysProc glUnlockArraysEXT = nullptr;
-}  // namespace extensions
 
 namespace {
 
@@ -83,32 +76,6 @@ void SetFog() {
     Enable(GL_FOG, settings.fog);
 }
 
-// Looks up both entry points of an extension the context offers, or says
-// on the console that it is missing. A failed look-up keeps what it returned.
-template <typename First, typename Second>
-void LookUpPair(const char* extension, const char* firstName, First& first, const char* secondName,
-                Second& second) {
-    if (!GLwindow::HasExtension(extension)) {
-        console.Printf("%s not supported \n", extension);
-        return;
-    }
-    first = reinterpret_cast<First>(platform::GetGLProcAddress(firstName));
-    second = reinterpret_cast<Second>(platform::GetGLProcAddress(secondName));
-    if (!first || !second) console.Printf("wglGetProcAddress() failure \n");
-}
-
-void LookUpExtensions() {
-    using namespace extensions;
-    LookUpPair("WGL_EXT_swap_control", "wglSwapIntervalEXT", wglSwapIntervalEXT, "wglGetSwapIntervalEXT",
-               wglGetSwapIntervalEXT);
-    LookUpPair("GL_EXT_compiled_vertex_array", "glLockArraysEXT", glLockArraysEXT, "glUnlockArraysEXT",
-               glUnlockArraysEXT);
-    if (!settings.LockArrays) {
-        glLockArraysEXT = nullptr;
-        glUnlockArraysEXT = nullptr;
-    }
-}
-
 }  // namespace
 
 bool InitRenderState() {
@@ -126,6 +93,6 @@ bool InitRenderState() {
                               GLenum{GL_COLOR_MATERIAL}, GLenum{GL_POLYGON_SMOOTH}, kIndexLogicOp})
         glDisable(capability);
     SetFog();
-    LookUpExtensions();
+    extensions::LookUp(settings.LockArrays, console);
     return true;
 }

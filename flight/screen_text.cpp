@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "platform/text.h"
 #include "shell/program_objects.h"
 

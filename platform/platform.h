@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "display/screen_mode.h"
+#include "platform/screen_mode.h"
 #include "platform/constants.h"
 
 namespace platform {

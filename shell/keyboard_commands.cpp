@@ -1,6 +1,6 @@
 #include "shell/keyboard_commands.h"
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "flight/projection.h"
 #include "flight/render_frame.h"
 #include "platform/input.h"

@@ -1,7 +1,7 @@
 #include "shell/popup_menu.h"
 
-#include "display/gl_headers.h"
 #include "flight/render_frame.h"
+#include "platform/gl_headers.h"
 #include "platform/ui.h"
 #include "shell/parameter_dialog.h"
 #include "shell/program.h"
@@ -16,7 +16,7 @@ bool IsRenderModeCommand(uint32_t id) { return id >= menu_id::Points && id <= me
 // The drawing-option commands; false for any other id.
 bool RunDrawingCommand(uint32_t id) {
     if (IsRenderModeCommand(id)) {
-        int32_t mode = static_cast<int32_t>((id - menu_id::Points) / 2);
+        const auto mode = static_cast<RenderMode>((id - menu_id::Points) / 2);
         tunnelMesh.SetRenderMode(mode);
         settings.renderMode = mode;
         return true;
@@ -33,7 +33,8 @@ bool RunDrawingCommand(uint32_t id) {
         case menu_id::TexCoords: ToggleTexturing(); return true;
         case menu_id::DirectVertices:
         case menu_id::VertexArrays: {
-            int32_t method = id == menu_id::DirectVertices ? DIRECT_VERTICES : VERTEX_ARRAYS;
+            const RenderMethod method =
+                id == menu_id::DirectVertices ? RenderMethod::DirectVertices : RenderMethod::VertexArrays;
             tunnelMesh.SetMethod(method);
             settings.renderMethod = method;
             return true;
@@ -66,6 +67,8 @@ void ToggleTexturing() {
         glDisable(GL_TEXTURE_2D);
     }
     settings.texcoords = tunnelMesh.texcoords;
+    // The t key comes here as well as the menu: the check mark follows either way.
+    if (popupMenu) CheckMenuItems(popupMenu, settings);
 }
 
 int OnCommand(uintptr_t wParam, intptr_t) {
@@ -84,12 +87,12 @@ int OnCommand(uintptr_t wParam, intptr_t) {
 void CheckMenuItems(platform::MenuHandle menu, const Settings& settings) {
     const uint32_t modeIds[] = {menu_id::Points, menu_id::Sections, menu_id::Wireframe, menu_id::SolidFlat,
                                 menu_id::SolidSmooth};
-    for (int32_t mode = 0; mode < 5; ++mode)
-        platform::CheckMenuItem(menu, modeIds[mode], settings.renderMode == mode);
+    for (int32_t mode = 0; mode < kRenderModeCount; ++mode)
+        platform::CheckMenuItem(menu, modeIds[mode], settings.renderMode == static_cast<RenderMode>(mode));
     platform::CheckMenuItem(menu, menu_id::Normals, settings.normals);
     platform::CheckMenuItem(menu, menu_id::Colors, settings.colors);
     platform::CheckMenuItem(menu, menu_id::TexCoords, settings.texcoords);
-    platform::CheckMenuItem(menu, menu_id::DirectVertices, settings.renderMethod == DIRECT_VERTICES);
-    platform::CheckMenuItem(menu, menu_id::VertexArrays, settings.renderMethod == VERTEX_ARRAYS);
+    platform::CheckMenuItem(menu, menu_id::DirectVertices, settings.renderMethod == RenderMethod::DirectVertices);
+    platform::CheckMenuItem(menu, menu_id::VertexArrays, settings.renderMethod == RenderMethod::VertexArrays);
     platform::CheckMenuItem(menu, menu_id::DisplayLists, settings.DisplayLists);
 }

@@ -10,7 +10,7 @@
 #include "flight/collision.h"
 #include "flight/flight_model.h"
 #include "platform/platform.h"
-#include "shell/console.h"
+#include "platform/console.h"
 #include "shell/frame_timer.h"
 #include "shell/joystick.h"
 #include "shell/keyboard.h"

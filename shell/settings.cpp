@@ -56,7 +56,7 @@ bool ApplyConfigLine(const std::string& rawLine, Settings& settings, TunnelParam
     else if (key == "YResolution") settings.YResolution = ParseInteger(value);
     else if (key == "SwapSteerUpDown") settings.SwapSteerUpDown = ParseFlag(value);
     else if (key == "SectionPoints") params.sectionPoints = ParseCount(value);
-    else if (key == "RenderMethod") settings.renderMethod = value == "DIRECT" ? DIRECT_VERTICES : VERTEX_ARRAYS;
+    else if (key == "RenderMethod") settings.renderMethod = value == "DIRECT" ? RenderMethod::DirectVertices : RenderMethod::VertexArrays;
     else if (key == "DisplayLists") settings.DisplayLists = ParseFlag(value);
     else if (key == "LockArrays") settings.LockArrays = ParseFlag(value);
     else return false;

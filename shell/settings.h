@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-enum RenderMode : int32_t { POINTS = 0, SECTIONS = 1, WIREFRAME = 2, SOLID_FLAT = 3, SOLID_SMOOTH = 4 };
-enum RenderMethod : int32_t { DIRECT_VERTICES = 0, VERTEX_ARRAYS = 1 };
+#include "tunnel/render_options.h"
+
 
 struct Settings {
     bool FullScreen = true;
@@ -15,8 +15,8 @@ struct Settings {
     bool SwapSteerUpDown = false;
     int32_t XResolution = 640;
     int32_t YResolution = 480;
-    int32_t renderMode = SOLID_SMOOTH;
-    int32_t renderMethod = DIRECT_VERTICES;
+    RenderMode renderMode = RenderMode::SolidSmooth;
+    RenderMethod renderMethod = RenderMethod::DirectVertices;
     bool DisplayLists = false;
     bool normals = true;
     bool colors = false;

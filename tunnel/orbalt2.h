@@ -13,8 +13,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "flight/vector3.h"
+#include "tunnel/vector3.h"
 #include "tunnel/box2.h"
+#include "tunnel/render_options.h"
 
 struct Color4 {
     float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f;
@@ -62,8 +63,8 @@ public:
     // Drawing state. Each setter takes effect from the next Draw; while
     // display lists are active it deletes them and compiles a fresh set, as
     // the lists hold what the old state drew.
-    void SetRenderMode(int32_t mode);  // 0 points ... 4 solid smooth; others solid smooth
-    void SetMethod(int32_t m);         // 0 direct vertices, 1 vertex arrays; others keep the routine
+    void SetRenderMode(RenderMode mode);  // a value outside the enumeration draws solid smooth
+    void SetMethod(RenderMethod m);       // a value outside the enumeration keeps the routine
     void SetNormals(bool on);
     void SetColors(bool on);
     void SetTexCoords(bool on);
@@ -101,8 +102,8 @@ public:
     uint32_t nSubBoxes = 0;
 
     // Drawing state: survives sizing.
-    int32_t renderMode = 4;  // 0 points, 1 sections, 2 wireframe, 3 solid flat, 4 solid smooth
-    int32_t method = 0;      // 0 direct vertices, 1 vertex arrays
+    RenderMode renderMode = RenderMode::SolidSmooth;
+    RenderMethod method = RenderMethod::DirectVertices;
     uint8_t normals = 1;
     uint8_t colors = 0;
     uint8_t texcoords = 0;

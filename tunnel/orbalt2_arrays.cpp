@@ -2,7 +2,7 @@
 // by Orbalt2::Draw, and these only say which vertices make which primitives.
 // Each routine draws slots first ... first + count - 1, wrapping at the end
 // of the ring.
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "tunnel/orbalt2.h"
 
 void Orbalt2::DrawPointsArrays(uint32_t first, uint32_t count) const {

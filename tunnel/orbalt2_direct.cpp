@@ -1,7 +1,7 @@
 // The direct-vertex drawing routines: every attribute of every vertex is its
 // own GL call in immediate mode. Each routine draws slots first ... first +
 // count - 1, wrapping at the end of the ring.
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "tunnel/orbalt2.h"
 
 void Orbalt2::SendNormalColourTexCoord(uint32_t v) const {

@@ -4,8 +4,8 @@
 // again, so that nothing of it leaks into the rest of the frame.
 #include <type_traits>
 
-#include "display/gl_headers.h"
-#include "flight/render_state.h"
+#include "platform/gl_headers.h"
+#include "display/extensions.h"
 #include "tunnel/orbalt2.h"
 
 // The arrays are handed to OpenGL as they are, with stride 0.
@@ -15,8 +15,6 @@ static_assert(sizeof(TexCoord2) == 2 * sizeof(GLfloat) && std::is_standard_layou
 static_assert(sizeof(uint32_t) == sizeof(GLuint));
 
 namespace {
-
-constexpr int32_t kSolidFlat = 3;
 
 void OutlineBox(const Box2& box, float z) {
     glBegin(GL_LINE_LOOP);
@@ -40,13 +38,13 @@ void Orbalt2::Draw(int32_t first, uint32_t count) {
             if (const GLuint name = lists[MaskSlot(slot + i)]) glCallList(name);
         return;
     }
-    if (method == 1) EnableClientArrays();
+    if (method == RenderMethod::VertexArrays) EnableClientArrays();
     if (texcoords) glEnable(GL_TEXTURE_2D);
     if (normals && colors) glEnable(GL_COLOR_MATERIAL);
     DrawParts(slot, count);
     if (normals && colors) glDisable(GL_COLOR_MATERIAL);
     if (texcoords) glDisable(GL_TEXTURE_2D);
-    if (method == 1) DisableClientArrays();
+    if (method == RenderMethod::VertexArrays) DisableClientArrays();
 }
 
 // The routines draw unwrapped ranges only: a range past the last slot is
@@ -66,7 +64,7 @@ void Orbalt2::DrawParts(uint32_t slot, uint32_t count) {
 void Orbalt2::EnableClientArrays() {
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, pos.get());
-    if (normals && renderMode != kSolidFlat) {
+    if (normals && renderMode != RenderMode::SolidFlat) {
         glEnableClientState(GL_NORMAL_ARRAY);
         glNormalPointer(GL_FLOAT, 0, norm.get());
     }
@@ -85,7 +83,7 @@ void Orbalt2::DisableClientArrays() {
     if (extensions::glUnlockArraysEXT) extensions::glUnlockArraysEXT();
     if (texcoords) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     if (colors) glDisableClientState(GL_COLOR_ARRAY);
-    if (normals && renderMode != kSolidFlat) glDisableClientState(GL_NORMAL_ARRAY);
+    if (normals && renderMode != RenderMode::SolidFlat) glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 

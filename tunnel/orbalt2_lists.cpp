@@ -4,7 +4,7 @@
 // whenever the builder writes new geometry into it.
 #include <algorithm>
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "tunnel/orbalt2.h"
 
 void Orbalt2::SetDisplayLists(bool on) {

@@ -5,24 +5,24 @@
 
 #include "tunnel/orbalt2.h"
 
-void Orbalt2::SetRenderMode(int32_t mode) {
+void Orbalt2::SetRenderMode(RenderMode mode) {
     static constexpr DrawRoutine kDirect[] = {&Orbalt2::DrawPointsDirect, &Orbalt2::DrawSectionsDirect,
                                               &Orbalt2::DrawWireframeDirect, &Orbalt2::DrawFlatDirect,
                                               &Orbalt2::DrawSmoothDirect};
     static constexpr DrawRoutine kArrays[] = {&Orbalt2::DrawPointsArrays, &Orbalt2::DrawSectionsArrays,
                                               &Orbalt2::DrawWireframeArrays, &Orbalt2::DrawFlatArrays,
                                               &Orbalt2::DrawSmoothArrays};
-    constexpr int32_t kSolidSmooth = 4;
-    const size_t row = static_cast<size_t>(mode >= 0 && mode < kSolidSmooth ? mode : kSolidSmooth);
-    if (method == 0)
+    const int32_t number = static_cast<int32_t>(mode);
+    const size_t row = static_cast<size_t>(number >= 0 && number < kRenderModeCount ? number : kRenderModeCount - 1);
+    if (method == RenderMethod::DirectVertices)
         drawRoutine = kDirect[row];
-    else if (method == 1)
+    else if (method == RenderMethod::VertexArrays)
         drawRoutine = kArrays[row];
     renderMode = mode;
     RebuildListsIfActive();
 }
 
-void Orbalt2::SetMethod(int32_t m) {
+void Orbalt2::SetMethod(RenderMethod m) {
     method = m;
     SetRenderMode(renderMode);
 }

@@ -2,7 +2,7 @@
 // lists of box glyphs so that text drawn with GL leaves pixels to test.
 #include <vector>
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 #include "platform/stub/stub_text_control.h"
 #include "platform/text.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "display/gl_headers.h"
+#include "platform/gl_headers.h"
 
 class OffscreenContext {
 public:

@@ -89,14 +89,14 @@ TEST_F(InitOrbaltTest, ColoursAreTheNormalsAndTheClearanceIsTaken) {
 }
 
 TEST_F(InitOrbaltTest, DrawingOptionsComeFromTheSettings) {
-    settings.renderMode = WIREFRAME;
-    settings.renderMethod = VERTEX_ARRAYS;
+    settings.renderMode = RenderMode::Wireframe;
+    settings.renderMethod = RenderMethod::VertexArrays;
     settings.normals = false;
     settings.colors = true;
     settings.texcoords = false;
     EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
-    EXPECT_EQ(tunnelMesh.renderMode, WIREFRAME);
-    EXPECT_EQ(tunnelMesh.method, VERTEX_ARRAYS);
+    EXPECT_EQ(tunnelMesh.renderMode, RenderMode::Wireframe);
+    EXPECT_EQ(tunnelMesh.method, RenderMethod::VertexArrays);
     EXPECT_FALSE(tunnelMesh.normals);
     EXPECT_TRUE(tunnelMesh.colors);
     EXPECT_FALSE(tunnelMesh.texcoords);

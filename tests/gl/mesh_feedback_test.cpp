@@ -9,14 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "flight/render_state.h"
+#include "display/extensions.h"
 #include "gl_context_fixture.h"
 #include "tunnel/orbalt2.h"
 
 namespace {
 
-constexpr int32_t kPoints = 0, kSections = 1, kWireframe = 2, kFlat = 3, kSmooth = 4;
-constexpr int32_t kDirect = 0, kArrays = 1;
+constexpr RenderMode kPoints = RenderMode::Points, kSections = RenderMode::Sections,
+                     kWireframe = RenderMode::Wireframe, kFlat = RenderMode::SolidFlat,
+                     kSmooth = RenderMode::SolidSmooth;
+constexpr RenderMethod kDirect = RenderMethod::DirectVertices, kArrays = RenderMethod::VertexArrays;
 constexpr uint32_t kNoVertex = 0xFFFFFFFF;
 
 using Edge = std::pair<uint32_t, uint32_t>;  // vertex indices, smaller first
@@ -77,7 +79,7 @@ protected:
         return Parse(buffer, size, floatsPerVertex);
     }
 
-    Caught Catch(int32_t mode, int32_t method, int32_t first, uint32_t count) {
+    Caught Catch(RenderMode mode, RenderMethod method, int32_t first, uint32_t count) {
         mesh.SetMethod(method);
         mesh.SetRenderMode(mode);
         return Catch(GL_3D, 3, [](Orbalt2& m, int32_t f, uint32_t c) { m.Draw(f, c); }, first, count);
@@ -144,10 +146,10 @@ std::set<Edge> Union(std::initializer_list<std::set<Edge>> sets) {
 }
 
 TEST_F(MeshFeedback, PointsAreEveryVertexOfTheRangeOnce) {
-    for (int32_t method : {kDirect, kArrays}) {
+    for (RenderMethod method : {kDirect, kArrays}) {
         const Caught caught = Catch(kPoints, method, -1, 2);  // slots 7 and 0
         std::vector<uint32_t> expected = {28, 29, 30, 31, 0, 1, 2, 3};
-        EXPECT_EQ(caught.points, expected) << "method " << method;
+        EXPECT_EQ(caught.points, expected) << "method " << static_cast<int>(method);
     }
 }
 
@@ -180,9 +182,9 @@ TEST_F(MeshFeedback, SolidModesDrawTheSegmentsTriangles) {
             std::sort(triangle.begin(), triangle.end());
             expected.push_back(triangle);
         }
-    for (int32_t mode : {kFlat, kSmooth})
-        for (int32_t method : {kDirect, kArrays}) {
-            SCOPED_TRACE(testing::Message() << "mode " << mode << " method " << method);
+    for (RenderMode mode : {kFlat, kSmooth})
+        for (RenderMethod method : {kDirect, kArrays}) {
+            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " method " << static_cast<int>(method));
             EXPECT_EQ(Catch(mode, method, 7, 2).polygons, expected);
             EXPECT_EQ(Catch(mode, method, 15, 2).polygons, expected);  // numbered a ring later
         }

@@ -9,8 +9,10 @@
 
 namespace {
 
-constexpr int32_t kPoints = 0, kSections = 1, kWireframe = 2, kFlat = 3, kSmooth = 4;
-constexpr int32_t kDirect = 0, kArrays = 1;
+constexpr RenderMode kPoints = RenderMode::Points, kSections = RenderMode::Sections,
+                     kWireframe = RenderMode::Wireframe, kFlat = RenderMode::SolidFlat,
+                     kSmooth = RenderMode::SolidSmooth;
+constexpr RenderMethod kDirect = RenderMethod::DirectVertices, kArrays = RenderMethod::VertexArrays;
 // A picture of lines or points covers far less than one of the solid wall.
 constexpr int kSomeLines = 2000;
 constexpr int kMostOfTheView = 640 * 480 / 2;
@@ -44,8 +46,8 @@ protected:
 TEST_F(MeshPaths, DirectVerticesAndVertexArraysGiveTheSamePicture) {
     for (const Attributes& a : kAttributeSets) {
         SetAttributes(a.normals, a.colors, a.texcoords);
-        for (int32_t mode : {kPoints, kFlat, kSmooth}) {
-            SCOPED_TRACE(testing::Message() << "mode " << mode << " attributes " << a.normals << a.colors
+        for (RenderMode mode : {kPoints, kFlat, kSmooth}) {
+            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " attributes " << a.normals << a.colors
                                             << a.texcoords);
             const Picture direct = Draw(mode, kDirect);
             EXPECT_GT(Drawn(direct), mode >= kFlat ? kMostOfTheView : kSomeLines);
@@ -92,9 +94,9 @@ TEST_F(MeshPaths, WireframeWithVertexArraysDiffersOnlyOnTheClosingEdges) {
 
 TEST_F(MeshPaths, DisplayListsGiveTheSamePictureAsDrawingDirectly) {
     SetAttributes(true, true, true);
-    for (int32_t method : {kDirect, kArrays})
-        for (int32_t mode : {kPoints, kSections, kWireframe, kFlat, kSmooth}) {
-            SCOPED_TRACE(testing::Message() << "mode " << mode << " method " << method);
+    for (RenderMethod method : {kDirect, kArrays})
+        for (RenderMode mode : {kPoints, kSections, kWireframe, kFlat, kSmooth}) {
+            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " method " << static_cast<int>(method));
             const Picture direct = Draw(mode, method);
             const Picture listed = Draw(mode, method, true);
             // What each slot's list holds, drawn directly in the same order.
@@ -114,9 +116,9 @@ TEST_F(MeshPaths, DisplayListsGiveTheSamePictureAsDrawingDirectly) {
 // 255, then 0 ... 59), whichever way it is numbered.
 TEST_F(MeshPaths, AWrappedRangeDrawsAsItsTwoHalves) {
     SetAttributes(true, true, true);
-    for (int32_t method : {kDirect, kArrays})
-        for (int32_t mode : {kPoints, kSections, kWireframe, kFlat, kSmooth}) {
-            SCOPED_TRACE(testing::Message() << "mode " << mode << " method " << method);
+    for (RenderMethod method : {kDirect, kArrays})
+        for (RenderMode mode : {kPoints, kSections, kWireframe, kFlat, kSmooth}) {
+            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " method " << static_cast<int>(method));
             const Picture wrapped = Draw(mode, method);
             const Picture halves = Take([this] {
                 mesh.Draw(252, 4);
@@ -133,8 +135,8 @@ TEST_F(MeshPaths, AWrappedRangeDrawsAsItsTwoHalves) {
 
 TEST_F(MeshPaths, SolidFlatDiffersFromSolidSmoothOnlyInShading) {
     SetAttributes(true, false, true);
-    for (int32_t method : {kDirect, kArrays}) {
-        SCOPED_TRACE(testing::Message() << "method " << method);
+    for (RenderMethod method : {kDirect, kArrays}) {
+        SCOPED_TRACE(testing::Message() << "method " << static_cast<int>(method));
         const Picture flat = Draw(kFlat, method);
         EXPECT_GT(Differing(flat, Draw(kSmooth, method)), kMostOfTheView / 2);
         EXPECT_EQ(Integer(GL_SHADE_MODEL), GL_SMOOTH);  // put back after the segments
@@ -167,8 +169,8 @@ TEST_F(MeshPaths, SolidFlatLightsEachTriangleWithItsFaceNormal) {
 }
 
 TEST_F(MeshPaths, ColourMaterialOnlyWhenNormalsAndColoursAreBothOn) {
-    for (int32_t method : {kDirect, kArrays}) {
-        SCOPED_TRACE(testing::Message() << "method " << method);
+    for (RenderMethod method : {kDirect, kArrays}) {
+        SCOPED_TRACE(testing::Message() << "method " << static_cast<int>(method));
         SetAttributes(true, false, false);
         const Picture lit = Draw(kSmooth, method);
         SetAttributes(true, true, false);
@@ -190,8 +192,8 @@ TEST_F(MeshPaths, ColourMaterialOnlyWhenNormalsAndColoursAreBothOn) {
 }
 
 TEST_F(MeshPaths, TexturingIsSwitchedOnOnlyForTheMesh) {
-    for (int32_t method : {kDirect, kArrays}) {
-        SCOPED_TRACE(testing::Message() << "method " << method);
+    for (RenderMethod method : {kDirect, kArrays}) {
+        SCOPED_TRACE(testing::Message() << "method " << static_cast<int>(method));
         SetAttributes(true, false, false);
         const Picture plain = Draw(kSmooth, method);
         SetAttributes(true, false, true);

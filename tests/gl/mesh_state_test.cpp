@@ -4,14 +4,15 @@
 // afresh whenever what they hold goes stale.
 #include <gtest/gtest.h>
 
-#include "flight/render_state.h"
+#include "display/extensions.h"
 #include "tunnel_scene.h"
 
 namespace {
 
-constexpr int32_t kPoints = 0, kWireframe = 2, kFlat = 3, kSmooth = 4;
-constexpr int32_t kDirect = 0, kArrays = 1;
-constexpr int32_t kAllModes[] = {0, 1, 2, 3, 4};
+constexpr RenderMode kPoints = RenderMode::Points, kWireframe = RenderMode::Wireframe,
+                     kFlat = RenderMode::SolidFlat, kSmooth = RenderMode::SolidSmooth;
+constexpr RenderMethod kDirect = RenderMethod::DirectVertices, kArrays = RenderMethod::VertexArrays;
+constexpr RenderMode kAllModes[] = {kPoints, RenderMode::Sections, kWireframe, kFlat, kSmooth};
 
 // What the stand-ins saw. The lock is taken after the arrays are set up, so
 // it records which client arrays were enabled for the drawing.
@@ -58,8 +59,8 @@ protected:
 TEST_F(MeshState, ArrayDrawingLocksTheWholeMeshOnceAndUnlocksIt) {
     SetAttributes(true, true, true);
     mesh.SetMethod(kArrays);
-    for (int32_t mode : kAllModes) {
-        SCOPED_TRACE(testing::Message() << "mode " << mode);
+    for (RenderMode mode : kAllModes) {
+        SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode));
         mesh.SetRenderMode(mode);
         record = LockRecord{};
         mesh.Draw(250, 12);  // wrapped: two parts, still one lock
@@ -73,7 +74,7 @@ TEST_F(MeshState, ArrayDrawingLocksTheWholeMeshOnceAndUnlocksIt) {
 }
 
 TEST_F(MeshState, NoLockWithDirectVerticesOrWhenTheEntryPointsAreNull) {
-    for (int32_t mode : kAllModes) {
+    for (RenderMode mode : kAllModes) {
         mesh.SetMethod(kDirect);
         mesh.SetRenderMode(mode);
         mesh.Draw(kFirst, kCount);
@@ -128,8 +129,8 @@ TEST_F(MeshState, TheRealLockGivesTheSamePicture) {
         OffscreenContext::ProcAddress("GL_EXT_compiled_vertex_array", "glUnlockArraysEXT"));
     ASSERT_TRUE(lock && unlock);
     SetAttributes(true, true, true);
-    for (int32_t mode : kAllModes) {
-        SCOPED_TRACE(testing::Message() << "mode " << mode);
+    for (RenderMode mode : kAllModes) {
+        SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode));
         extensions::glLockArraysEXT = nullptr;
         extensions::glUnlockArraysEXT = nullptr;
         const Picture plain = Draw(mode, kArrays);

@@ -7,6 +7,7 @@
 
 #include "flight/camera_transform.h"
 #include "flight/projection.h"
+#include "display/extensions.h"
 #include "flight/render_state.h"
 #include "gl_context_fixture.h"
 #include "platform/stub/stub_control.h"

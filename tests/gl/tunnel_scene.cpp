@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "flight/camera_transform.h"
+#include "display/extensions.h"
 #include "flight/render_state.h"
 #include "platform/stub/stub_control.h"
 #include "shell/program_objects.h"
@@ -84,7 +85,7 @@ Picture TunnelScene::Take(const std::function<void()>& draw) const {
     return picture;
 }
 
-Picture TunnelScene::Draw(int32_t mode, int32_t method, bool lists) {
+Picture TunnelScene::Draw(RenderMode mode, RenderMethod method, bool lists) {
     mesh.SetMethod(method);
     mesh.SetRenderMode(mode);
     mesh.SetDisplayLists(lists);

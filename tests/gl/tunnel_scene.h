@@ -25,7 +25,7 @@ protected:
     // runs `draw` and reads the whole colour buffer back.
     Picture Take(const std::function<void()>& draw) const;
     // The mesh's range kFirst, kCount drawn with the given state.
-    Picture Draw(int32_t mode, int32_t method, bool lists = false);
+    Picture Draw(RenderMode mode, RenderMethod method, bool lists = false);
     void SetAttributes(bool normals, bool colors, bool texcoords);
 
     // Pixels (not bytes) in which two pictures differ.

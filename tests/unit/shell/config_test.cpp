@@ -30,7 +30,7 @@ TEST(ConfigFile, ShippedNineLinesGiveTheDefaults) {
     EXPECT_EQ(c.settings.YResolution, defaults.YResolution);
     EXPECT_FALSE(c.settings.SwapSteerUpDown);
     EXPECT_EQ(c.params.sectionPoints, 64u);
-    EXPECT_EQ(c.settings.renderMethod, DIRECT_VERTICES);
+    EXPECT_EQ(c.settings.renderMethod, RenderMethod::DirectVertices);
     EXPECT_FALSE(c.settings.DisplayLists);
     EXPECT_TRUE(c.settings.LockArrays);
 }
@@ -40,8 +40,8 @@ TEST(ConfigFile, DefaultsOfTheRecords) {
     StoreDefaults(s);
     EXPECT_TRUE(s.FullScreen && s.lighting && s.fog && s.depthTest && s.normals && s.texcoords && s.LockArrays);
     EXPECT_FALSE(s.SwapSteerUpDown || s.DisplayLists || s.colors);
-    EXPECT_EQ(s.renderMode, SOLID_SMOOTH);
-    EXPECT_EQ(s.renderMethod, DIRECT_VERTICES);
+    EXPECT_EQ(s.renderMode, RenderMode::SolidSmooth);
+    EXPECT_EQ(s.renderMethod, RenderMethod::DirectVertices);
     TunnelParams p;
     EXPECT_EQ(p.sections, 256u);
     EXPECT_EQ(p.sectionPoints, 64u);
@@ -56,7 +56,7 @@ TEST(ConfigFile, EveryKeyIsApplied) {
     EXPECT_EQ(c.settings.YResolution, 768);
     EXPECT_TRUE(c.settings.SwapSteerUpDown);
     EXPECT_EQ(c.params.sectionPoints, 128u);
-    EXPECT_EQ(c.settings.renderMethod, VERTEX_ARRAYS);
+    EXPECT_EQ(c.settings.renderMethod, RenderMethod::VertexArrays);
     EXPECT_TRUE(c.settings.DisplayLists);
     EXPECT_FALSE(c.settings.LockArrays);
 }
@@ -66,7 +66,7 @@ TEST(ConfigFile, OnlyUpperCaseNoIsFalseAndOnlyDirectIsDirect) {
         Config c = Read(std::string("FullScreen ") + word + "\n");
         EXPECT_TRUE(c.settings.FullScreen) << word;
     }
-    EXPECT_EQ(Read("RenderMethod direct\n").settings.renderMethod, VERTEX_ARRAYS);
+    EXPECT_EQ(Read("RenderMethod direct\n").settings.renderMethod, RenderMethod::VertexArrays);
 }
 
 TEST(ConfigFile, KeysMatchCaseSensitively) {
@@ -113,7 +113,7 @@ TEST(ConfigFile, CrLfLineEndings) {
     Config c = Read("FullScreen NO\r\nXResolution 800\r\nRenderMethod DIRECT\r\n");
     EXPECT_FALSE(c.settings.FullScreen);
     EXPECT_EQ(c.settings.XResolution, 800);
-    EXPECT_EQ(c.settings.renderMethod, DIRECT_VERTICES);
+    EXPECT_EQ(c.settings.renderMethod, RenderMethod::DirectVertices);
 }
 
 TEST(ConfigFile, LastLineWithoutLineEnd) {
@@ -169,7 +169,7 @@ TEST(ConfigFile, NoKeysForRuntimeOnlySettings) {
     Config c = Read("lighting NO\nfog NO\nRenderMode 0\nsections 16\n");
     EXPECT_TRUE(c.settings.lighting);
     EXPECT_TRUE(c.settings.fog);
-    EXPECT_EQ(c.settings.renderMode, SOLID_SMOOTH);
+    EXPECT_EQ(c.settings.renderMode, RenderMode::SolidSmooth);
     EXPECT_EQ(c.params.sections, 256u);
 }
 

@@ -21,10 +21,10 @@ protected:
 
 TEST_F(MenuDialog, CheckMarksFollowTheSettings) {
     Settings settings;
-    settings.renderMode = WIREFRAME;
+    settings.renderMode = RenderMode::Wireframe;
     settings.colors = true;
     settings.normals = false;
-    settings.renderMethod = VERTEX_ARRAYS;
+    settings.renderMethod = RenderMethod::VertexArrays;
     settings.DisplayLists = true;
     CheckMenuItems(Menu(), settings);
     auto& marks = ui().checkMarks;
@@ -156,8 +156,8 @@ protected:
         platform::stub::ResetUi();
         settings = Settings{};
         popupMenu = platform::LoadPopupMenu(kPopupMenuName);
-        tunnelMesh.SetRenderMode(SOLID_SMOOTH);
-        tunnelMesh.SetMethod(DIRECT_VERTICES);
+        tunnelMesh.SetRenderMode(RenderMode::SolidSmooth);
+        tunnelMesh.SetMethod(RenderMethod::DirectVertices);
         tunnelMesh.SetNormals(true);
         tunnelMesh.SetColors(false);
         tunnelMesh.SetTexCoords(true);
@@ -168,18 +168,18 @@ protected:
 
 TEST_F(MenuCommands, ARenderModeMarksOnlyItself) {
     EXPECT_EQ(Choose(menu_id::Wireframe), 1);
-    EXPECT_EQ(tunnelMesh.renderMode, WIREFRAME);
-    EXPECT_EQ(settings.renderMode, WIREFRAME);
+    EXPECT_EQ(tunnelMesh.renderMode, RenderMode::Wireframe);
+    EXPECT_EQ(settings.renderMode, RenderMode::Wireframe);
     auto& marks = ui().checkMarks;
     EXPECT_TRUE(marks.at(menu_id::Wireframe));
     for (uint32_t id : {menu_id::Points, menu_id::Sections, menu_id::SolidFlat, menu_id::SolidSmooth})
         EXPECT_FALSE(marks.at(id)) << id;
     const uint32_t modes[] = {menu_id::Points, menu_id::Sections, menu_id::Wireframe, menu_id::SolidFlat,
                               menu_id::SolidSmooth};
-    for (int32_t mode = 0; mode < 5; ++mode) {
+    for (int32_t mode = 0; mode < kRenderModeCount; ++mode) {
         Choose(modes[mode]);
-        EXPECT_EQ(tunnelMesh.renderMode, mode);
-        EXPECT_EQ(settings.renderMode, mode);
+        EXPECT_EQ(tunnelMesh.renderMode, static_cast<RenderMode>(mode));
+        EXPECT_EQ(settings.renderMode, static_cast<RenderMode>(mode));
     }
 }
 
@@ -202,11 +202,11 @@ TEST_F(MenuCommands, TogglesTakeTheMeshsFlagAndCopyItBack) {
 
 TEST_F(MenuCommands, MethodsAndDisplayLists) {
     Choose(menu_id::VertexArrays);
-    EXPECT_EQ(tunnelMesh.method, VERTEX_ARRAYS);
+    EXPECT_EQ(tunnelMesh.method, RenderMethod::VertexArrays);
     EXPECT_TRUE(ui().checkMarks.at(menu_id::VertexArrays));
     EXPECT_FALSE(ui().checkMarks.at(menu_id::DirectVertices));
     Choose(menu_id::DirectVertices);
-    EXPECT_EQ(settings.renderMethod, DIRECT_VERTICES);
+    EXPECT_EQ(settings.renderMethod, RenderMethod::DirectVertices);
     bool before = tunnelMesh.listsActive;
     Choose(menu_id::DisplayLists);
     EXPECT_EQ(static_cast<bool>(tunnelMesh.listsActive), !before);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/stub/stub_control.h"
-#include "shell/console.h"
+#include "platform/console.h"
 #include "shell/frame_timer.h"
 
 namespace {

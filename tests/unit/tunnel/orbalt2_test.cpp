@@ -61,12 +61,12 @@ TEST(Orbalt2Sizing, RejectsBadCountsAndReleasesTheOldMesh) {
 
 TEST(Orbalt2Sizing, DrawingStateSurvivesSizing) {
     Orbalt2 mesh;
-    EXPECT_EQ(mesh.renderMode, 4);
+    EXPECT_EQ(mesh.renderMode, RenderMode::SolidSmooth);
     EXPECT_EQ(mesh.normals, 1);
-    mesh.renderMode = 2;
+    mesh.renderMode = RenderMode::Wireframe;
     mesh.texcoords = 1;
     ASSERT_TRUE(mesh.Init(16, 8));
-    EXPECT_EQ(mesh.renderMode, 2);
+    EXPECT_EQ(mesh.renderMode, RenderMode::Wireframe);
     EXPECT_EQ(mesh.texcoords, 1);
     EXPECT_EQ(mesh.listsActive, 0);
 }

@@ -1,4 +1,4 @@
-#include "shell/console.h"
+#include "platform/console.h"
 
 #include <cstdarg>
 #include <cstdio>
