@@ -23,6 +23,7 @@
 #include "display/texture.h"
 #include "flight/camera_transform.h"
 #include "display/extensions.h"
+#include "tunnel/standard_tunnel.h"
 #include "flight/render_state.h"
 #include "shell/program_objects.h"
 #include "tunnel/orbalt2.h"
@@ -56,13 +57,8 @@ double MillisecondsSince(Clock::time_point start) {
 }
 
 bool BuildTunnel(Orbalt2& mesh, TunnelBuilder& builder) {
-    if (!mesh.Init(64, 256)) return false;
-    mesh.ComputeTexCoords(2, 16);
-    if (!builder.Create(&mesh, 256 / 2 - 6) ||
-        !builder.Init(8, 0.0f, kSpacing, ORBALT_DATA_DIR "/test.sct"))
-        return false;
-    for (uint32_t v = 0; v < mesh.nVertices; ++v)
-        mesh.clr[v] = Color4{mesh.norm[v].x, mesh.norm[v].y, mesh.norm[v].z, 1.0f};
+    if (!BuildStandardTunnel(mesh, builder, TunnelParams{}, ORBALT_DATA_DIR "/test.sct")) return false;
+    ColourFromNormals(mesh);
     return true;
 }
 
@@ -167,7 +163,7 @@ int main(int argc, char** argv) {
     glWindow.width = kWidth;
     glWindow.height = kHeight;
     InitRenderState();  // the program's state: fog, light, depth test, culling
-    const GLuint texture = InitTexture(ORBALT_DATA_DIR "/texture.bmp");
+    const GLuint texture = InitTexture(ORBALT_DATA_DIR "/texture.bmp", console);
     glBindTexture(GL_TEXTURE_2D, texture);
     // Mesa answers every name, so the extension string decides.
     extensions::LockArraysProc lock = nullptr;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tunnel/orbalt2.h"
+#include "tunnel/standard_tunnel.h"
 #include "tunnel/tunnel_builder.h"
 
 namespace {
@@ -16,9 +17,7 @@ const char kSectionPath[] = ORBALT_DATA_DIR "/test.sct";
 constexpr float kSpacing = 0.03125f;
 
 bool Build(Orbalt2& mesh, TunnelBuilder& builder, uint32_t sections, uint32_t points) {
-    mesh.Init(points, sections);
-    mesh.ComputeTexCoords(2, 16);
-    return builder.Create(&mesh, sections / 2 - 6) && builder.Init(8, 0.0f, kSpacing, kSectionPath);
+    return BuildStandardTunnel(mesh, builder, TunnelParams{sections, points, kSpacing}, kSectionPath);
 }
 
 void WholeBuild(benchmark::State& state) {

@@ -4,7 +4,6 @@
 #include "display/texture.h"
 
 #include "platform/gl_headers.h"
-#include "shell/program_objects.h"
 
 namespace {
 
@@ -42,7 +41,7 @@ std::vector<uint8_t> BgrTexels(const Image& image) {
     return texels;
 }
 
-uint32_t InitTexture(const char* fileName) {
+uint32_t InitTexture(const char* fileName, Console& console) {
     if (fileName == nullptr) return 0;
     Image image;
     std::vector<uint8_t> texels;

@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "display/image.h"
+#include "platform/console.h"
 
 // Loads `fileName` and uploads it as a 2D texture that repeats and filters
 // linearly; returns the texture name, 0 when there is no file name or the
 // file cannot be loaded (reported on the console).
-uint32_t InitTexture(const char* fileName);
+uint32_t InitTexture(const char* fileName, Console& console);
 
 // The image's pixels as tightly packed blue-green-red rows, row 0 first:
 // 24-bit rows without their file padding, 1- and 8-bit indices looked up in

@@ -6,7 +6,6 @@
 #include "shell/parameter_dialog.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
-#include "tunnel/init_orbalt.h"
 
 namespace {
 
@@ -51,7 +50,7 @@ bool RunDrawingCommand(uint32_t id) {
 // shown its message boxes and kept the tunnel there was.
 void RunParameterCommand() {
     if (!RunParameterDialog(glWindow.hwnd, tunnelParams)) return;
-    InitOrbalt(settings, tunnelParams);
+    BuildTunnel();
     RenderFrame();
 }
 

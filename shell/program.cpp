@@ -20,9 +20,7 @@
 using namespace platform;
 
 namespace {
-constexpr const char* kCaption = "orbalt";
 constexpr const char* kLogFileName = "orbalt_log.txt";
-constexpr const char* kTitle = "orbalt";
 constexpr const char* kIconName = "Orbalt_Icon";
 constexpr const char* kTextureFileName = "texture.bmp";
 
@@ -59,7 +57,7 @@ void OpenLog(const std::string& timeText) {
 }
 
 int OpenWindow() {
-    if (!glWindow.Init(WndProc, kTitle, kIconName, nullptr)) return 0;
+    if (!glWindow.Init(WndProc, kProgramName, kIconName, nullptr)) return 0;
     if (settings.FullScreen) {
         ScreenMode mode{static_cast<uint32_t>(settings.XResolution),
                         static_cast<uint32_t>(settings.YResolution), 16, 0};
@@ -75,7 +73,7 @@ bool FindSectionPath(const char* commandLineText) {
     if (sectionPath.size() <= kMaxSectionPath) return true;
     std::string text = "the section file path is longer than " + std::to_string(kMaxSectionPath) +
                        " characters: " + sectionPath;
-    ShowMessage(glWindow.hwnd, text.c_str(), kCaption);
+    ShowMessage(glWindow.hwnd, text.c_str(), kProgramName);
     return false;
 }
 
@@ -100,7 +98,7 @@ int RunProgram(const char* commandLineText) {
     if (!ProgramDirectory(programDirectory)) {
         std::string text = "the program directory is longer than " +
                            std::to_string(kMaxProgramDirectory) + " characters";
-        ShowMessage(nullptr, text.c_str(), kCaption);
+        ShowMessage(nullptr, text.c_str(), kProgramName);
         return 0;
     }
     std::string timeText = TimeText();
@@ -114,14 +112,28 @@ int RunProgram(const char* commandLineText) {
     ReadConfig(settings, tunnelParams, (programDirectory + kConfigFileName).c_str());
 
     if (!OpenWindow()) {
-        ShowMessage(nullptr, GLwindow::status.Message(), kCaption);
+        ShowMessage(nullptr, GLwindow::status.Message(), kProgramName);
         return 0;
     }
     if (popupMenu) CheckMenuItems(popupMenu, settings);
     InitRenderState();
-    textureName = InitTexture((programDirectory + kTextureFileName).c_str());
-    if (!FindSectionPath(commandLineText) || !InitOrbalt(settings, tunnelParams)) Quit();
+    textureName = InitTexture((programDirectory + kTextureFileName).c_str(), console);
+    if (!FindSectionPath(commandLineText) || !BuildTunnel()) Quit();
     return RunMainLoop();
+}
+
+int BuildTunnel() {
+    TunnelRequest request;
+    request.params = tunnelParams;
+    request.drawing = DrawingOptions{settings.renderMode, settings.renderMethod, settings.normals, settings.colors,
+                                     settings.texcoords};
+    request.sectionPath = sectionPath.c_str();
+    request.cameraZ = camera.position.z;
+    tunnelMessages.owner = glWindow.hwnd;  // the window may have been made anew since the last build
+    if (!InitOrbalt({tunnelMesh, tunnelBuilder}, request, tunnelMessages, console)) return 0;
+    // The collision keeps the clearance the speed limit had when the tunnel was built.
+    collisionState.clearance = collisionClearance;
+    return 1;
 }
 
 void Quit() {

@@ -2,6 +2,8 @@
 // destroyed after it returns in the reverse order.
 #include "shell/program_objects.h"
 
+#include "shell/program.h"
+
 float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
 Orbalt2 tunnelMesh;
 TunnelBuilder tunnelBuilder;
@@ -33,6 +35,7 @@ TunnelParams tunnelParams;
 std::FILE* logFile = nullptr;
 std::string programDirectory;
 std::string sectionPath;
+TunnelMessages tunnelMessages{nullptr, kProgramName};
 platform::MenuHandle popupMenu = nullptr;
 bool joystickPresent = false;
 float frameTime = 0.0f;

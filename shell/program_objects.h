@@ -18,6 +18,7 @@
 #include "shell/settings.h"
 #include "tunnel/orbalt2.h"
 #include "tunnel/tunnel_builder.h"
+#include "tunnel/tunnel_messages.h"
 
 extern float secondsPerCount;
 extern Orbalt2 tunnelMesh;
@@ -46,6 +47,7 @@ extern TunnelParams tunnelParams;
 extern std::FILE* logFile;             // null when the log could not be opened
 extern std::string programDirectory;   // with its trailing backslash, or empty
 extern std::string sectionPath;
+extern TunnelMessages tunnelMessages;  // the owner is the main window
 extern platform::MenuHandle popupMenu;
 extern bool joystickPresent;
 extern float frameTime;                // seconds between the last two frames

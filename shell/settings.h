@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "tunnel/init_orbalt.h"
 #include "tunnel/render_options.h"
+#include "tunnel/standard_tunnel.h"
 
 
 struct Settings {
@@ -24,11 +26,6 @@ struct Settings {
     bool LockArrays = true;
 };
 
-struct TunnelParams {
-    uint32_t sections = 256;
-    uint32_t sectionPoints = 64;  // points per section
-    float spacing = 0.03125f;     // section spacing in world units
-};
 
 constexpr const char* kConfigFileName = "orbalt_config.txt";
 

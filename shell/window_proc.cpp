@@ -12,11 +12,10 @@
 using namespace platform;
 
 namespace {
-constexpr const char* kCaption = "orbalt";
 
 void OnCreate(WindowHandle window, uintptr_t wParam, intptr_t lParam) {
     if (!glWindow.OnCREATE(window, wParam, lParam)) {
-        ShowMessage(nullptr, GLwindow::status.Message(), kCaption);
+        ShowMessage(nullptr, GLwindow::status.Message(), kProgramName);
         PostQuit(0);
     }
     if (joystickPresent) joystick.Capture(true, window);

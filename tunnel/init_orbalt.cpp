@@ -1,23 +1,9 @@
 #include "tunnel/init_orbalt.h"
 
-#include "platform/platform.h"
-#include "shell/program_objects.h"
-#include "tunnel/orbalt2.h"
-#include "tunnel/tunnel_builder.h"
+#include "tunnel/power_of_two.h"
 
 namespace {
-constexpr uint32_t kWalkSeed = 8;
-// The ring is built with the margin half of it leaves, less the segments
-// kept behind the camera and at the window's ends.
-constexpr uint32_t kMarginReserve = 6;
 constexpr uint32_t kFewestSections = 8;
-// Texture repeats around each section and along the ring.
-constexpr float kTextureAround = 2.0f;
-constexpr float kTextureAlong = 16.0f;
-
-void ShowBuildMessage(const char* text) { platform::ShowMessage(glWindow.hwnd, text, "orbalt"); }
-
-bool IsPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
 
 // The sizes the mesh and the builder accept, tested without touching them.
 bool SizesAccepted(const TunnelParams& params) {
@@ -29,55 +15,46 @@ bool SizesAccepted(const TunnelParams& params) {
 // Whether the builder can start from the spacing and the section file: a
 // trial build of the smallest tunnel, on a mesh and a builder of its own. Its
 // failures show the builder's and the section reader's own messages.
-bool SectionSourceUsable(float spacing, float cameraZ) {
+bool SectionSourceUsable(const TunnelRequest& request, const TunnelMessages& messages) {
     Orbalt2 trialMesh;
     TunnelBuilder trialBuilder;
     return trialMesh.Init(4, kFewestSections) && trialBuilder.Create(&trialMesh, 1) &&
-           trialBuilder.Init(kWalkSeed, cameraZ, spacing, sectionPath.c_str());
+           trialBuilder.Init(kStandardWalkSeed, request.cameraZ, request.params.spacing, request.sectionPath,
+                             messages);
 }
 
-void ApplyDrawingOptions(const Settings& settings) {
-    tunnelMesh.SetNormals(settings.normals);
-    tunnelMesh.SetColors(settings.colors);
-    tunnelMesh.SetTexCoords(settings.texcoords);
-    tunnelMesh.ComputeTexCoords(kTextureAround, kTextureAlong);
-    tunnelMesh.SetRenderMode(settings.renderMode);
-    tunnelMesh.SetMethod(settings.renderMethod);
-}
-
-// Colours that show the orientation of the wall; negative parts are
-// clamped when drawn.
-void ColourFromNormals() {
-    for (uint32_t v = 0; v < tunnelMesh.nVertices; ++v) {
-        const Vector3& n = tunnelMesh.norm[v];
-        tunnelMesh.clr[v] = Color4{n.x, n.y, n.z, 1.0f};
-    }
+void ApplyDrawingOptions(Orbalt2& mesh, const DrawingOptions& options) {
+    mesh.SetNormals(options.normals);
+    mesh.SetColors(options.colors);
+    mesh.SetTexCoords(options.texcoords);
+    mesh.SetRenderMode(options.renderMode);
+    mesh.SetMethod(options.renderMethod);
 }
 }  // namespace
 
-int InitOrbalt(const Settings& settings, const TunnelParams& params) {
-    if (!SizesAccepted(params)) {
-        ShowBuildMessage("InitOrbalt() builder.Create() failure");
+int InitOrbalt(Tunnel tunnel, const TunnelRequest& request, const TunnelMessages& messages, Console& console) {
+    if (!SizesAccepted(request.params)) {
+        messages.Show("InitOrbalt() builder.Create() failure");
         return 0;
     }
-    if (!SectionSourceUsable(params.spacing, camera.position.z)) {
-        ShowBuildMessage("InitOrbalt() builder.Init() failure");
+    if (!SectionSourceUsable(request, messages)) {
+        messages.Show("InitOrbalt() builder.Init() failure");
         return 0;
     }
     // From here on only a lack of memory can fail; the builder then reports
     // itself not ready and nothing touches the tunnel until a build succeeds.
-    tunnelMesh.Init(params.sectionPoints, params.sections);
-    tunnelMesh.Dump();
-    ApplyDrawingOptions(settings);
-    if (!tunnelBuilder.Create(&tunnelMesh, params.sections / 2 - kMarginReserve)) {
-        ShowBuildMessage("InitOrbalt() builder.Create() failure");
+    SizeStandardMesh(tunnel.mesh, request.params);
+    tunnel.mesh.Dump(console);
+    ApplyDrawingOptions(tunnel.mesh, request.drawing);
+    if (!AttachStandardBuilder(tunnel.builder, tunnel.mesh)) {
+        messages.Show("InitOrbalt() builder.Create() failure");
         return 0;
     }
-    if (!tunnelBuilder.Init(kWalkSeed, camera.position.z, params.spacing, sectionPath.c_str())) {
-        ShowBuildMessage("InitOrbalt() builder.Init() failure");
+    if (!tunnel.builder.Init(kStandardWalkSeed, request.cameraZ, request.params.spacing, request.sectionPath,
+                             messages)) {
+        messages.Show("InitOrbalt() builder.Init() failure");
         return 0;
     }
-    ColourFromNormals();
-    collisionState.clearance = collisionClearance;
+    ColourFromNormals(tunnel.mesh);
     return 1;
 }

@@ -1,11 +1,39 @@
 #pragma once
-// The whole-tunnel build from the settings, the tunnel parameters and the
-// section file named by `sectionPath`: sizes the mesh, applies the drawing
-// options, lets the builder load the section file and generate the ring
-// around the camera, and colours the vertices from their normals.
-#include "shell/settings.h"
+// The whole-tunnel build: sizes the mesh, applies the drawing options, lets
+// the builder load the section file and generate the ring around the camera,
+// and colours the vertices from their normals.
+#include "platform/console.h"
+#include "tunnel/orbalt2.h"
+#include "tunnel/render_options.h"
+#include "tunnel/standard_tunnel.h"
+#include "tunnel/tunnel_builder.h"
+#include "tunnel/tunnel_messages.h"
+
+// How the mesh draws: set on every build, changed between builds by the menu.
+struct DrawingOptions {
+    RenderMode renderMode = RenderMode::SolidSmooth;
+    RenderMethod renderMethod = RenderMethod::DirectVertices;
+    bool normals = true;
+    bool colors = false;
+    bool texcoords = true;
+};
+
+// What a build is made from.
+struct TunnelRequest {
+    TunnelParams params;
+    DrawingOptions drawing;
+    const char* sectionPath = nullptr;
+    float cameraZ = 0.0f;
+};
+
+// The mesh and the builder that a build fills.
+struct Tunnel {
+    Orbalt2& mesh;
+    TunnelBuilder& builder;
+};
 
 // 1 on success; 0 after a message box saying why. Sizes, spacing and the
 // section file are checked before anything is released, so a build that
-// cannot succeed keeps the tunnel there was, still drawable.
-int InitOrbalt(const Settings& settings, const TunnelParams& params);
+// cannot succeed keeps the tunnel there was, still drawable. The mesh's
+// statistics go to the console.
+int InitOrbalt(Tunnel tunnel, const TunnelRequest& request, const TunnelMessages& messages, Console& console);

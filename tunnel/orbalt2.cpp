@@ -2,12 +2,10 @@
 
 #include <cstdint>
 
-#include "shell/program_objects.h"
+#include "tunnel/power_of_two.h"
 #include "tunnel/zeroed_array.h"
 
 namespace {
-
-bool IsPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
 
 // The console shows addresses in 32 bits, as the statistics lines always have.
 unsigned AddressText(const void* address) {
@@ -109,7 +107,7 @@ void Orbalt2::BuildStrips() {
     }
 }
 
-void Orbalt2::Dump() const {
+void Orbalt2::Dump(Console& console) const {
     console.Printf("Orbalt2 @ 0x%X \n", AddressText(this));
     console.Printf("nSegments %d, nSegPoints %d, nVertices %d, nTriangles %d \n",
                    static_cast<int>(nSegments), static_cast<int>(nSegPoints),

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/console.h"
 #include "tunnel/vector3.h"
 #include "tunnel/box2.h"
 #include "tunnel/render_options.h"
@@ -58,7 +59,7 @@ public:
     // `along` repeats along the ring.
     void ComputeTexCoords(float around, float along);
     // Writes the mesh's statistics to the console.
-    void Dump() const;
+    void Dump(Console& console) const;
 
     // Drawing state. Each setter takes effect from the next Draw; while
     // display lists are active it deletes them and compiles a fresh set, as

@@ -2,13 +2,12 @@
 
 #include <cmath>
 
+#include "tunnel/power_of_two.h"
 #include "tunnel/zeroed_array.h"
 
 namespace {
 
 constexpr float kDegreesToRadians = 0.017453292f;
-
-bool IsPowerOfTwo(uint32_t n) { return n != 0 && (n & (n - 1)) == 0; }
 
 // One component's curve at running parameter t (degrees): a radius following
 // a sine wave, at an angle that grows linearly with t.

@@ -11,6 +11,7 @@
 #include "tunnel/box2.h"
 #include "tunnel/point2.h"
 #include "tunnel/section_params.h"
+#include "tunnel/tunnel_messages.h"
 
 class Section {
 public:
@@ -27,7 +28,7 @@ public:
     // without a message when the file cannot be opened; false with a message
     // box for a file that cannot give a valid tunnel. Nothing changes on
     // failure; on success the profile is evaluated from the new parameters.
-    bool LoadParams(const char* path, float* stepScale);
+    bool LoadParams(const char* path, float* stepScale, const TunnelMessages& messages = TunnelMessages{});
 
     // Sizes the profile for n points, a power of two of at least 4.
     bool Resize(uint32_t n);

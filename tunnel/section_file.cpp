@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/platform.h"
-#include "shell/program_objects.h"
 #include "tunnel/section.h"
 
 namespace {
@@ -90,7 +88,7 @@ std::string EncodeSectionFile(const SectionFile& file) {
     return bytes;
 }
 
-bool Section::LoadParams(const char* path, float* stepScale) {
+bool Section::LoadParams(const char* path, float* stepScale, const TunnelMessages& messages) {
     if (path == nullptr) return false;
     std::FILE* stream = std::fopen(path, "rb");
     if (stream == nullptr) return false;
@@ -100,7 +98,7 @@ bool Section::LoadParams(const char* path, float* stepScale) {
 
     SectionFile file;
     if (const char* problem = DecodeSectionFile(std::string(buffer, length), file)) {
-        platform::ShowMessage(glWindow.hwnd, problem, "Section::LoadParams()");
+        messages.Show(problem, "Section::LoadParams()");
         return false;
     }
     std::memcpy(stepScale, file.stepScale, sizeof file.stepScale);

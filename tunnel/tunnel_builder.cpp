@@ -4,15 +4,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/platform.h"
-#include "shell/program_objects.h"
 #include "tunnel/zeroed_array.h"
 
 namespace {
 
 constexpr float kWalkRate = 0.2f;
-
-void ShowTunnelMessage(const char* text) { platform::ShowMessage(glWindow.hwnd, text, "orbalt"); }
 
 }  // namespace
 
@@ -38,7 +34,8 @@ bool TunnelBuilder::Create(Orbalt2* targetMesh, uint32_t margin) {
     return true;
 }
 
-bool TunnelBuilder::Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path) {
+bool TunnelBuilder::Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path,
+                         const TunnelMessages& messages) {
     built = false;
     if (mesh == nullptr || !paramRing || mesh->nSegments != ringSize || mesh->nSegPoints != ringPoints)
         return false;
@@ -50,12 +47,12 @@ bool TunnelBuilder::Init(uint32_t walkSeed, float cameraZ, float sectionSpacing,
     int32_t cameraSegment = 0;
     if (!SegmentOf(cameraZ, cameraSegment)) return false;
     if (path == nullptr || *path == '\0') {
-        ShowTunnelMessage("TunnelBuilder::Init() path not implemented");
+        messages.Show("TunnelBuilder::Init() path not implemented");
         return false;
     }
-    if (!sectionBehind.LoadParams(path, walkerBehind.stepScale) ||
-        !sectionAhead.LoadParams(path, walkerAhead.stepScale)) {
-        ShowTunnelMessage("TunnelBuilder::Init() section load failure");
+    if (!sectionBehind.LoadParams(path, walkerBehind.stepScale, messages) ||
+        !sectionAhead.LoadParams(path, walkerAhead.stepScale, messages)) {
+        messages.Show("TunnelBuilder::Init() section load failure");
         return false;
     }
     walkerBehind.Init(seed, kWalkRate);

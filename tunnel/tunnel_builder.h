@@ -18,6 +18,7 @@
 #include "tunnel/section.h"
 #include "tunnel/section_params.h"
 #include "tunnel/section_walker.h"
+#include "tunnel/tunnel_messages.h"
 
 class TunnelBuilder {
 public:
@@ -30,7 +31,8 @@ public:
     bool Create(Orbalt2* targetMesh, uint32_t margin);
     // Loads the section file into both sections, seeds the walkers and
     // generates the whole window around cameraZ.
-    bool Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path);
+    bool Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path,
+              const TunnelMessages& messages = TunnelMessages{});
     // Extends the window ahead of or behind the camera's segment as needed.
     void Update(float cameraZ);
     // Moves the whole tunnel by dz, a whole multiple of nSegments * spacing.

@@ -27,7 +27,7 @@ protected:
 
     // The default tunnel, then a snapshot of its positions.
     void BuildDefault() {
-        ASSERT_EQ(InitOrbalt(settings, tunnelParams), 1);
+        ASSERT_EQ(BuildWith(tunnelParams), 1);
         before.assign(tunnelMesh.pos.get(), tunnelMesh.pos.get() + tunnelMesh.nVertices);
         state().shownMessages.clear();
         state().consoleText.clear();
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(InitOrbaltTest, DefaultBuildPrintsStatisticsAndKeepsAMarginOf122) {
     state().consoleText.clear();
-    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
+    EXPECT_EQ(BuildWith(tunnelParams), 1);
     EXPECT_TRUE(state().shownMessages.empty());
     const std::string& console = state().consoleText;
     EXPECT_NE(console.find("nSegments 256, nSegPoints 64, nVertices 16384, nTriangles 32768 \n"), std::string::npos)
@@ -66,7 +66,7 @@ TEST_F(InitOrbaltTest, DefaultBuildPrintsStatisticsAndKeepsAMarginOf122) {
 
 TEST_F(InitOrbaltTest, EightSectionsSucceedWithAMarginOfOne) {
     tunnelParams.sections = 8;
-    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
+    EXPECT_EQ(BuildWith(tunnelParams), 1);
     EXPECT_TRUE(state().shownMessages.empty());
     EXPECT_EQ(tunnelMesh.nSegments, 8u);
     EXPECT_EQ(tunnelBuilder.lookahead, 1u);
@@ -74,7 +74,7 @@ TEST_F(InitOrbaltTest, EightSectionsSucceedWithAMarginOfOne) {
 
 TEST_F(InitOrbaltTest, ColoursAreTheNormalsAndTheClearanceIsTaken) {
     collisionClearance = 0.0125f;
-    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
+    EXPECT_EQ(BuildWith(tunnelParams), 1);
     for (uint32_t v = 0; v < tunnelMesh.nVertices; v += 97) {
         const Vector3& n = tunnelMesh.norm[v];
         const Color4& c = tunnelMesh.clr[v];
@@ -94,7 +94,7 @@ TEST_F(InitOrbaltTest, DrawingOptionsComeFromTheSettings) {
     settings.normals = false;
     settings.colors = true;
     settings.texcoords = false;
-    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 1);
+    EXPECT_EQ(BuildWith(tunnelParams), 1);
     EXPECT_EQ(tunnelMesh.renderMode, RenderMode::Wireframe);
     EXPECT_EQ(tunnelMesh.method, RenderMethod::VertexArrays);
     EXPECT_FALSE(tunnelMesh.normals);
@@ -123,7 +123,7 @@ TEST_F(InitOrbaltTest, RejectedSizesFailBeforeTheTunnelIsTouched) {
     for (const TunnelParams& params : rejected) {
         SCOPED_TRACE(std::to_string(params.sections) + " x " + std::to_string(params.sectionPoints));
         state().shownMessages.clear();
-        EXPECT_EQ(InitOrbalt(settings, params), 0);
+        EXPECT_EQ(BuildWith(params), 0);
         EXPECT_EQ(Messages(), std::vector<std::string>{"InitOrbalt() builder.Create() failure"});
         ExpectPreviousTunnelKept();
     }
@@ -139,7 +139,7 @@ TEST_F(InitOrbaltTest, SpacingThatCannotBuildFailsInTheBuilderInit) {
         state().shownMessages.clear();
         TunnelParams params;
         params.spacing = spacing;
-        EXPECT_EQ(InitOrbalt(settings, params), 0);
+        EXPECT_EQ(BuildWith(params), 0);
         EXPECT_EQ(Messages(), std::vector<std::string>{"InitOrbalt() builder.Init() failure"});
         ExpectPreviousTunnelKept();
     }
@@ -148,7 +148,7 @@ TEST_F(InitOrbaltTest, SpacingThatCannotBuildFailsInTheBuilderInit) {
 TEST_F(InitOrbaltTest, MissingSectionFileShowsBothBoxesInOrder) {
     BuildDefault();
     sectionPath = dir.File("missing.sct");
-    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 0);
+    EXPECT_EQ(BuildWith(tunnelParams), 0);
     EXPECT_EQ(Messages(), (std::vector<std::string>{"TunnelBuilder::Init() section load failure",
                                                     "InitOrbalt() builder.Init() failure"}));
     for (const auto& shown : state().shownMessages) EXPECT_EQ(shown.caption, "orbalt");
@@ -158,7 +158,7 @@ TEST_F(InitOrbaltTest, MissingSectionFileShowsBothBoxesInOrder) {
 TEST_F(InitOrbaltTest, BadSectionFileShowsThreeBoxesInOrder) {
     BuildDefault();
     sectionPath = dir.Write("bad.sct", std::string(144, 'x'));
-    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 0);
+    EXPECT_EQ(BuildWith(tunnelParams), 0);
     EXPECT_EQ(Messages(), (std::vector<std::string>{"not a section file", "TunnelBuilder::Init() section load failure",
                                                     "InitOrbalt() builder.Init() failure"}));
     ASSERT_EQ(state().shownMessages.size(), 3u);
@@ -171,7 +171,7 @@ TEST_F(InitOrbaltTest, BadSectionFileShowsThreeBoxesInOrder) {
 TEST_F(InitOrbaltTest, EmptySectionPathIsNotImplemented) {
     BuildDefault();
     sectionPath.clear();
-    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 0);
+    EXPECT_EQ(BuildWith(tunnelParams), 0);
     EXPECT_EQ(Messages(), (std::vector<std::string>{"TunnelBuilder::Init() path not implemented",
                                                     "InitOrbalt() builder.Init() failure"}));
     ExpectPreviousTunnelKept();
@@ -179,7 +179,7 @@ TEST_F(InitOrbaltTest, EmptySectionPathIsNotImplemented) {
 
 TEST_F(InitOrbaltTest, AFailedFirstBuildLeavesNothingToDraw) {
     sectionPath = dir.File("missing.sct");
-    EXPECT_EQ(InitOrbalt(settings, tunnelParams), 0);
+    EXPECT_EQ(BuildWith(tunnelParams), 0);
     EXPECT_FALSE(tunnelBuilder.Ready());
     RenderFrame();  // draws the sky alone, touching no tunnel
     EXPECT_EQ(WallShare(Picture()), 0.0);
@@ -188,7 +188,7 @@ TEST_F(InitOrbaltTest, AFailedFirstBuildLeavesNothingToDraw) {
 TEST_F(InitOrbaltTest, ARebuildWithNewSizesReplacesTheTunnel) {
     BuildDefault();
     TunnelParams params{64, 32, 0.0625f};
-    EXPECT_EQ(InitOrbalt(settings, params), 1);
+    EXPECT_EQ(BuildWith(params), 1);
     EXPECT_EQ(tunnelMesh.nSegments, 64u);
     EXPECT_EQ(tunnelMesh.nSegPoints, 32u);
     EXPECT_EQ(tunnelBuilder.lookahead, 26u);

@@ -13,8 +13,8 @@
 #include "platform/stub/stub_control.h"
 #include "platform/stub/stub_gl_context_control.h"
 #include "platform/stub/stub_text_control.h"
+#include "shell/program.h"
 #include "shell/program_objects.h"
-#include "tunnel/init_orbalt.h"
 
 class ProgramSceneTest : public GLTest {
 protected:
@@ -51,6 +51,12 @@ protected:
         glWindow.hdc = nullptr;
         glWindow.hglrc = nullptr;
         GLTest::TearDown();
+    }
+
+    // The program's tunnel build with other tunnel parameters.
+    static int BuildWith(const TunnelParams& params) {
+        tunnelParams = params;
+        return BuildTunnel();
     }
 
     // The whole colour buffer, RGBA rows from the bottom.

@@ -57,7 +57,7 @@ class RenderFrameTest : public ProgramSceneTest {
 protected:
     void SetUp() override {
         ProgramSceneTest::SetUp();
-        ASSERT_EQ(InitOrbalt(settings, tunnelParams), 1);
+        ASSERT_EQ(BuildWith(tunnelParams), 1);
         camera.yaw = 180.0f;  // looking along +z, as at start-up
         camera.direction = Vector3{0.0f, 0.0f, 1.0f};
         collisionState = {};

@@ -6,6 +6,7 @@
 
 #include "display/texture.h"
 #include "gl_context_fixture.h"
+#include "platform/console.h"
 #include "platform/stub/stub_control.h"
 #include "support/temp_dir.h"
 #include "tools/bmp_file.h"
@@ -20,6 +21,8 @@ protected:
         GLTest::SetUp();
         platform::stub::Reset();
     }
+
+    Console console;  // the stand-in records what it writes
 
     // The level-0 texels as blue-green-red triples, bottom row first, no padding.
     static std::vector<uint8_t> TexelsOf(uint32_t name, int width, int height) {
@@ -52,7 +55,7 @@ protected:
 
 TEST_F(TextureTest, CommittedTextureUploadsBottomRowFirst) {
     std::string path = std::string(ORBALT_SOURCE_DIR) + "/data/texture.bmp";
-    uint32_t name = InitTexture(path.c_str());
+    uint32_t name = InitTexture(path.c_str(), console);
     ASSERT_NE(name, 0u);
     EXPECT_EQ(state().consoleText, "InitTexture(" + path + ") \n");
 
@@ -71,7 +74,7 @@ TEST_F(TextureTest, CommittedTextureUploadsBottomRowFirst) {
 
 TEST_F(TextureTest, UploadLeavesItsStateAsSet) {
     std::string path = dir.Write("t.bmp", Numbered24(4, 2).Bytes());
-    uint32_t name = InitTexture(path.c_str());
+    uint32_t name = InitTexture(path.c_str(), console);
     ASSERT_NE(name, 0u);
     EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(name));
     EXPECT_EQ(Integer(GL_UNPACK_ALIGNMENT), 1);
@@ -93,7 +96,7 @@ TEST_F(TextureTest, PaddedRowsUploadWithoutShear) {
         for (int32_t height : {3, -3}) {
             BmpFile file = Numbered24(width, height);
             std::string path = dir.Write("padded.bmp", file.Bytes());
-            uint32_t name = InitTexture(path.c_str());
+            uint32_t name = InitTexture(path.c_str(), console);
             ASSERT_NE(name, 0u) << width;
             // Texture row r is the picture's r-th row from the bottom.
             size_t pitch = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
@@ -116,7 +119,7 @@ TEST_F(TextureTest, PaletteImagesUploadTheirColours) {
     eight.colorsUsed = 3;
     eight.colorTable = {10, 20, 30, 0, 40, 50, 60, 0, 70, 80, 90, 0};
     eight.rows = {2, 0, 1, 0xEE, 1, 1, 0, 0xEE};  // two rows of 3 indices, padded to 4
-    uint32_t name = InitTexture(dir.Write("eight.bmp", eight.Bytes()).c_str());
+    uint32_t name = InitTexture(dir.Write("eight.bmp", eight.Bytes()).c_str(), console);
     ASSERT_NE(name, 0u);
     EXPECT_EQ(TexelsOf(name, 3, 2),
               (std::vector<uint8_t>{70, 80, 90, 10, 20, 30, 40, 50, 60, 40, 50, 60, 40, 50, 60, 10, 20, 30}));
@@ -127,7 +130,7 @@ TEST_F(TextureTest, PaletteImagesUploadTheirColours) {
     one.bits = 1;
     one.colorTable = {0, 0, 255, 0, 255, 0, 0, 0};  // 0 red, 1 blue
     one.rows = {0xA5, 0x80, 0, 0};                  // 1010 0101 1...
-    name = InitTexture(dir.Write("one.bmp", one.Bytes()).c_str());
+    name = InitTexture(dir.Write("one.bmp", one.Bytes()).c_str(), console);
     ASSERT_NE(name, 0u);
     std::vector<uint8_t> texels = TexelsOf(name, 9, 1);
     std::string bits;
@@ -138,19 +141,19 @@ TEST_F(TextureTest, PaletteImagesUploadTheirColours) {
 TEST_F(TextureTest, UnloadableFilesGiveNoTextureAndAConsoleLine) {
     GLint before = Integer(GL_TEXTURE_BINDING_2D);
     std::string missing = dir.File("missing.bmp");
-    EXPECT_EQ(InitTexture(missing.c_str()), 0u);
+    EXPECT_EQ(InitTexture(missing.c_str(), console), 0u);
     BmpFile sixteen;
     sixteen.bits = 16;
     sixteen.rows = {1, 2, 3, 4};
     std::string path16 = dir.Write("sixteen.bmp", sixteen.Bytes());
-    EXPECT_EQ(InitTexture(path16.c_str()), 0u);
+    EXPECT_EQ(InitTexture(path16.c_str(), console), 0u);
     std::string expected = "InitTexture(" + missing + ") : Image::Load() error\n"
                            "InitTexture(" + path16 + ") : Image::Load() error\n";
     EXPECT_EQ(state().consoleText, expected);
     EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), before);
     EXPECT_FALSE(glIsTexture(1));
 
-    EXPECT_EQ(InitTexture(nullptr), 0u);  // no name: silent
+    EXPECT_EQ(InitTexture(nullptr, console), 0u);  // no name: silent
     EXPECT_EQ(state().consoleText, expected);
 }
 

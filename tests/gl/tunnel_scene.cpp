@@ -4,6 +4,7 @@
 
 #include "flight/camera_transform.h"
 #include "display/extensions.h"
+#include "tunnel/standard_tunnel.h"
 #include "flight/render_state.h"
 #include "platform/stub/stub_control.h"
 #include "shell/program_objects.h"
@@ -45,13 +46,8 @@ void TunnelScene::SetUp() {
     extensions::glLockArraysEXT = nullptr;
     extensions::glUnlockArraysEXT = nullptr;
 
-    ASSERT_TRUE(mesh.Init(64, 256));
-    mesh.ComputeTexCoords(2, 16);
-    ASSERT_TRUE(builder.Create(&mesh, 256 / 2 - 6));
-    ASSERT_TRUE(builder.Init(8, 0.0f, kSpacing, ORBALT_SOURCE_DIR "/data/test.sct"));
-    // Vertex colours from the normals, as the whole-tunnel build gives them.
-    for (uint32_t v = 0; v < mesh.nVertices; ++v)
-        mesh.clr[v] = Color4{mesh.norm[v].x, mesh.norm[v].y, mesh.norm[v].z, 1.0f};
+    ASSERT_TRUE(BuildStandardTunnel(mesh, builder, TunnelParams{256, 64, kSpacing}, ORBALT_SOURCE_DIR "/data/test.sct"));
+    ColourFromNormals(mesh);  // as the whole-tunnel build gives them
 
     glGenTextures(1, &texture);
     UploadChecker(texture);

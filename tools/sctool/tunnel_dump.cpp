@@ -5,10 +5,11 @@
 #include <cstring>
 
 #include "flight/wrap_around.h"
-#include "platform/stub/stub_control.h"
+#include "shell/program.h"
 #include "tools/sctool/arguments.h"
 #include "tunnel/orbalt2.h"
 #include "tunnel/section_walker.h"
+#include "tunnel/standard_tunnel.h"
 #include "tunnel/tunnel_builder.h"
 
 namespace {
@@ -18,7 +19,7 @@ struct BuildOptions {
     uint32_t sections = 256;
     uint32_t points = 64;
     float spacing = 0.03125f;
-    uint32_t seed = 8;
+    uint32_t seed = kStandardWalkSeed;
     std::vector<float> fly;  // camera z of each move
     std::vector<std::string> flyLabels;
 };
@@ -58,24 +59,22 @@ bool ParseBuildOptions(const std::vector<std::string>& args, bool allowFly, Buil
     return true;
 }
 
-void PrintShownMessages() {
-    for (const auto& message : platform::stub::state().shownMessages)
-        std::fprintf(stderr, "sctool: %s: %s\n", message.caption.c_str(), message.text.c_str());
+// What the program would show in a message box, printed on the error stream.
+void PrintMessage(platform::WindowHandle, const char* text, const char* caption) {
+    std::fprintf(stderr, "sctool: %s: %s\n", caption, text);
 }
 
-// The program's start-up build: size the mesh, texture coordinates, then the
-// builder with the margin the program passes.
+const TunnelMessages kPrintedMessages{nullptr, kProgramName, PrintMessage};
+
+// The program's start-up build: the standard tunnel of the given size.
 bool BuildTunnel(const BuildOptions& options, Orbalt2& mesh, TunnelBuilder& builder) {
-    platform::stub::Reset();
-    mesh.Init(options.points, options.sections);
-    mesh.ComputeTexCoords(2, 16);
-    if (!builder.Create(&mesh, options.sections / 2 - 6)) {
+    const TunnelParams params{options.sections, options.points, options.spacing};
+    if (!SizeStandardMesh(mesh, params) || !AttachStandardBuilder(builder, mesh)) {
         std::fprintf(stderr, "sctool: the mesh or the builder rejects %u sections of %u points\n", options.sections,
                      options.points);
         return false;
     }
-    if (!builder.Init(options.seed, 0.0f, options.spacing, options.path.c_str())) {
-        PrintShownMessages();
+    if (!builder.Init(options.seed, 0.0f, options.spacing, options.path.c_str(), kPrintedMessages)) {
         std::fprintf(stderr, "sctool: the tunnel cannot be built from %s\n", options.path.c_str());
         return false;
     }
@@ -143,9 +142,8 @@ int WalkStatistics(const std::vector<std::string>& args) {
     if (!ParseBuildOptions(args, false, options)) return 2;
     Section section;
     SectionWalker walker;
-    platform::stub::Reset();
-    if (!section.Resize(options.points) || !section.LoadParams(options.path.c_str(), walker.stepScale)) {
-        PrintShownMessages();
+    if (!section.Resize(options.points) ||
+        !section.LoadParams(options.path.c_str(), walker.stepScale, kPrintedMessages)) {
         std::fprintf(stderr, "sctool: cannot load %s with %u points\n", options.path.c_str(), options.points);
         return 1;
     }

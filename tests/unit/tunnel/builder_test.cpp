@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/stub/stub_control.h"
+#include "tunnel/standard_tunnel.h"
 #include "tunnel/tunnel_builder.h"
 #include "tunnel_fixtures.h"
 
@@ -20,8 +21,8 @@ protected:
 
     void Build(uint32_t sections, uint32_t points, float z = 0.0f, const std::string& path = DefaultSectionPath()) {
         ASSERT_TRUE(mesh.Init(points, sections));
-        ASSERT_TRUE(builder.Create(&mesh, sections / 2 - 6));
-        ASSERT_TRUE(builder.Init(8, z, spacing, path.c_str()));
+        ASSERT_TRUE(AttachStandardBuilder(builder, mesh));
+        ASSERT_TRUE(builder.Init(kStandardWalkSeed, z, spacing, path.c_str()));
         SnapshotPositions();
     }
     void SnapshotPositions() {
@@ -279,10 +280,12 @@ TEST_F(BuilderTest, InitReportsAMissingPathAndUnreadableFiles) {
     EXPECT_FALSE(builder.Init(8, 1.0e9f, 1.0e-6f, DefaultSectionPath().c_str()));  // camera beyond indexing
     EXPECT_TRUE(platform::stub::state().shownMessages.empty());
 
-    EXPECT_FALSE(builder.Init(8, 0, spacing, nullptr));
+    // The boxes go to the owner and under the caption the caller's hook names.
+    const TunnelMessages messages{reinterpret_cast<platform::WindowHandle>(0x5150), "orbalt"};
+    EXPECT_FALSE(builder.Init(8, 0, spacing, nullptr, messages));
     TempDir dir;
-    EXPECT_FALSE(builder.Init(8, 0, spacing, dir.File("missing.sct").c_str()));
-    EXPECT_FALSE(builder.Init(8, 0, spacing, dir.Write("bad.sct", std::string(144, 'x')).c_str()));
+    EXPECT_FALSE(builder.Init(8, 0, spacing, dir.File("missing.sct").c_str(), messages));
+    EXPECT_FALSE(builder.Init(8, 0, spacing, dir.Write("bad.sct", std::string(144, 'x')).c_str(), messages));
     const auto& shown = platform::stub::state().shownMessages;
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[0].text, "TunnelBuilder::Init() path not implemented");
@@ -291,6 +294,7 @@ TEST_F(BuilderTest, InitReportsAMissingPathAndUnreadableFiles) {
     EXPECT_EQ(shown[3].text, "TunnelBuilder::Init() section load failure");
     EXPECT_EQ(shown[0].caption, "orbalt");
     EXPECT_EQ(shown[2].caption, "Section::LoadParams()");
+    for (const auto& box : shown) EXPECT_EQ(box.owner, messages.owner);
 
     // A failed build is not updated or shifted.
     const int32_t start = builder.start;

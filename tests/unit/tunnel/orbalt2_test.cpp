@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/stub/stub_control.h"
-#include "shell/program_objects.h"
 #include "tunnel/orbalt2.h"
 
 namespace {
@@ -191,7 +190,8 @@ TEST(Orbalt2Dump, WritesTheFourStatisticsLines) {
     platform::stub::Reset();
     Orbalt2 mesh;
     ASSERT_TRUE(mesh.Init(64, 256));
-    mesh.Dump();
+    Console console;
+    mesh.Dump(console);
     const std::string& text = platform::stub::state().consoleText;
     char first[64];
     std::snprintf(first, sizeof first, "Orbalt2 @ 0x%X \n",
