@@ -12,15 +12,21 @@
 
 namespace {
 
-// Runs UpdateFlight + CollideWithTunnel once per iteration and reports the
+// One frame's flight step and collision on the program-wide objects, as the
+// frame makes them.
+bool FlightAndCollision() {
+    UpdateFlight(ReadDevices(mouse, joystick, keyboard, false, platform::TickCount()), frameTime, flight, camera);
+    return CollideWithTunnel(tunnelMesh, tunnelBuilder.spacing, collisionState, camera.position);
+}
+
+// Runs the device reading, UpdateFlight and CollideWithTunnel once per iteration and reports the
 // median and the largest single frame in nanoseconds.
 void TimeFrames(benchmark::State& state) {
     std::vector<double> frames;
     frames.reserve(1 << 20);
     for (auto _ : state) {
         auto begin = std::chrono::steady_clock::now();
-        UpdateFlight();
-        benchmark::DoNotOptimize(CollideWithTunnel());
+        benchmark::DoNotOptimize(FlightAndCollision());
         auto end = std::chrono::steady_clock::now();
         frames.push_back(std::chrono::duration<double, std::nano>(end - begin).count());
         mouse.changed = keyboard.changed = joystick.changed = false;
@@ -34,29 +40,28 @@ void TimeFrames(benchmark::State& state) {
 
 // On the axis, flying forward: the camera square meets no sub-box.
 void BM_FlightFrameOnAxis(benchmark::State& state) {
-    harness::ResetFlightState();
+    harness::StartFlightAfresh();
     frameTime = 0.1f;
     if (!harness::BuildDefaultTunnel(0.0f)) return state.SkipWithError("no tunnel");
-    speed = 0.0f;
+    flight.speed = 0.0f;
     TimeFrames(state);
     if (collisionState.triangle != 0) state.SkipWithError("a triangle was examined on the axis");
 }
 BENCHMARK(BM_FlightFrameOnAxis);
 
-// Flying sideways into the wall at full speed: every frame one step into it
+// Flying sideways into the wall at full flight.speed: every frame one step into it
 // and a push back, the mouse steering a little.
 void BM_FlightFrameAtTheWall(benchmark::State& state) {
-    harness::ResetFlightState();
+    harness::StartFlightAfresh();
     frameTime = 0.1f;
     if (!harness::BuildDefaultTunnel(0.0f)) return state.SkipWithError("no tunnel");
     camera.position.z = 0.3f;
     camera.yaw = 90.0f;
-    UpdateDirection();
-    speed = 0.2f;
-    mouseIdle = false;
+    UpdateDirection(camera);
+    flight.speed = 0.2f;
+    flight.mouseIdle = false;
     for (int i = 0; i < 200; ++i) {  // reach the wall first
-        UpdateFlight();
-        CollideWithTunnel();
+        FlightAndCollision();
     }
     TimeFrames(state);
     if (!(collisionState.nearestDistance < collisionState.clearance)) state.SkipWithError("not at the wall");
@@ -68,7 +73,7 @@ void BM_LongRandomFlight(benchmark::State& state) {
     const int frames = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        harness::ResetFlightState();
+        harness::StartFlightAfresh();
         mouse.Capture(true, nullptr);
         if (!harness::BuildDefaultTunnel(0.0f)) return state.SkipWithError("no tunnel");
         harness::Pilot pilot(static_cast<uint32_t>(frames));
@@ -76,11 +81,11 @@ void BM_LongRandomFlight(benchmark::State& state) {
         for (int i = 0; i < frames; ++i) {
             pilot.Frame();
             StepFrame();
-            UpdateDirection();
+            UpdateDirection(camera);
             const Vector3& p = camera.position;
             if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
                 return state.SkipWithError("camera position not finite");
-            if (harness::DepthBehindWall(p) > maxStep * 1.0001f)
+            if (harness::DepthBehindWall(p) > flight.maxStep * 1.0001f)
                 return state.SkipWithError("camera more than a step behind the wall");
             platform::stub::state().calls.clear();
         }

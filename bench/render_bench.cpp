@@ -25,7 +25,7 @@
 #include "display/extensions.h"
 #include "tunnel/standard_tunnel.h"
 #include "flight/render_state.h"
-#include "shell/program_objects.h"
+#include "tunnel/init_orbalt.h"
 #include "tunnel/orbalt2.h"
 #include "tunnel/tunnel_builder.h"
 
@@ -43,6 +43,9 @@ struct Path {
 };
 
 constexpr int kRounds = 3;
+
+// The program's starting camera, as the render state sets it.
+Camera camera;
 
 struct Result {
     Path path;
@@ -160,9 +163,12 @@ int main(int argc, char** argv) {
     std::printf("%s, %s, %d x %d\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
                 reinterpret_cast<const char*>(glGetString(GL_VERSION)), kWidth, kHeight);
 
-    glWindow.width = kWidth;
-    glWindow.height = kHeight;
-    InitRenderState();  // the program's state: fog, light, depth test, culling
+    GLwindow window;
+    window.width = kWidth;
+    window.height = kHeight;
+    Console console;
+    // The program's state: fog, light, depth test, culling.
+    InitRenderState(RenderStateOptions{}, window, camera, console);
     const GLuint texture = InitTexture(ORBALT_DATA_DIR "/texture.bmp", console);
     glBindTexture(GL_TEXTURE_2D, texture);
     // Mesa answers every name, so the extension string decides.
@@ -180,9 +186,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     // The default drawing attributes: normals and texture coordinates.
-    mesh.SetNormals(settings.normals);
-    mesh.SetColors(settings.colors);
-    mesh.SetTexCoords(settings.texcoords);
+    const DrawingOptions drawing;
+    mesh.SetNormals(drawing.normals);
+    mesh.SetColors(drawing.colors);
+    mesh.SetTexCoords(drawing.texcoords);
 
     std::vector<Result> results;
     for (const Path& path : AllPaths()) results.push_back(Measure(mesh, builder, path, seconds, lock, unlock));

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "platform/sound.h"
-#include "shell/program_objects.h"
 #include "tunnel/orbalt2.h"
 
 namespace {
@@ -110,8 +109,4 @@ bool CollideWithTunnel(const Orbalt2& mesh, float spacing, CollisionState& state
         return true;
     }
     return false;
-}
-
-bool CollideWithTunnel() {
-    return CollideWithTunnel(tunnelMesh, tunnelBuilder.spacing, collisionState, camera.position);
 }

@@ -16,10 +16,6 @@ struct CollisionState {
     int32_t triangle = 0;          // index of the nearest triangle; 0 when none was found
 };
 
-// The collision step of the frame: the program-wide camera against the
-// program-wide tunnel. True when the camera was pushed out.
-bool CollideWithTunnel();
-
 // The collision step for a mesh with the given section spacing: updates the
 // state and pushes the position. True when the position was pushed out.
 bool CollideWithTunnel(const Orbalt2& mesh, float spacing, CollisionState& state, Vector3& position);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "shell/program_objects.h"
 
 namespace {
 constexpr float kAutopilotTurn = 0.1f;   // degrees per frame, not scaled by the frame time
@@ -16,7 +15,7 @@ float ClampMagnitude(float value, float limit) {
 
 // Turns the yaw back toward the nearest of 0, 180 and 360 (the tunnel's axis,
 // either way along it). A yaw of exactly 90 or 270 has no nearer side and stays.
-void AutopilotYaw() {
+void AutopilotYaw(Camera& camera) {
     float a = camera.yaw < 0.0f ? camera.yaw + 360.0f : camera.yaw;
     if (a > kAutopilotDeadZone && a < 90.0f)
         camera.yaw = a - kAutopilotTurn;
@@ -28,7 +27,7 @@ void AutopilotYaw() {
         camera.yaw = a + kAutopilotTurn;
 }
 
-void AutopilotPitch() {
+void AutopilotPitch(Camera& camera) {
     if (camera.pitch < -kAutopilotDeadZone)
         camera.pitch += kAutopilotTurn;
     else if (camera.pitch > kAutopilotDeadZone)
@@ -54,7 +53,7 @@ float ClampPitch(float pitch) {
     return pitch;
 }
 
-void UpdateDirection() {
+void UpdateDirection(Camera& camera) {
     float y = camera.yaw * kDegreesToRadians;
     float p = camera.pitch * kDegreesToRadians;
     camera.direction.Set(-std::sin(y) * std::cos(p), std::sin(p), -std::cos(y) * std::cos(p));
@@ -83,20 +82,20 @@ void ShiftVectors(const Vector3& direction, float yaw, Vector3& side, Vector3& l
         lift = up;
 }
 
-void UpdateFlight() {
-    SteerMouse();
-    SteerJoystick();
-    SteerKeyboard();
-    speed = ClampMagnitude(speed, maxSpeed);
+void UpdateFlight(const DeviceReadings& devices, float frameTime, FlightState& flight, Camera& camera) {
+    SteerMouse(devices, flight, camera);
+    SteerJoystick(devices, frameTime, flight, camera);
+    SteerKeyboard(devices, flight, camera);
+    flight.speed = ClampMagnitude(flight.speed, flight.maxSpeed);
 
     // Below 30 frames per second the flight slows down instead of taking longer steps.
-    float step = ClampMagnitude(speed * frameTime, maxStep);
+    float step = ClampMagnitude(flight.speed * frameTime, flight.maxStep);
     Vector3 move = camera.direction;
     camera.position.Add(move.Scale(step));
 
-    autopilot = joystickIdle && mouseIdle;
-    if (autopilot) {
-        AutopilotYaw();
-        AutopilotPitch();
+    flight.autopilot = flight.joystickIdle && flight.mouseIdle;
+    if (flight.autopilot) {
+        AutopilotYaw(camera);
+        AutopilotPitch(camera);
     }
 }

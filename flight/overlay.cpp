@@ -8,7 +8,6 @@
 #include "flight/screen_text.h"
 #include "platform/platform.h"
 #include "platform/text.h"
-#include "shell/program_objects.h"
 
 namespace {
 constexpr size_t kTextSize = 64;
@@ -17,16 +16,15 @@ void Vertex(const Vector3& v) { glVertex3f(v.x, v.y, v.z); }
 
 // The nearest triangle lies exactly on the wall triangle drawn with the same
 // vertices; a depth test that passes equal depths keeps it visible.
-void MarkNearestTriangle() {
-    const int32_t t = collisionState.triangle;
+void MarkNearestTriangle(const Orbalt2& mesh, int32_t t) {
     // Until the next collision step after a rebuild the index may belong to the old mesh.
-    if (t < 0 || static_cast<uint32_t>(t) >= tunnelMesh.nTriangles) return;
-    const Triangle& triangle = tunnelMesh.triV[static_cast<uint32_t>(t)];
+    if (t < 0 || static_cast<uint32_t>(t) >= mesh.nTriangles) return;
+    const Triangle& triangle = mesh.triV[static_cast<uint32_t>(t)];
     glPushAttrib(GL_DEPTH_BUFFER_BIT);
     glDepthFunc(GL_LEQUAL);
     glColor3f(1.0f, 1.0f, 0.0f);
     glBegin(GL_TRIANGLES);
-    for (uint32_t corner : triangle.v) Vertex(tunnelMesh.pos[corner]);
+    for (uint32_t corner : triangle.v) Vertex(mesh.pos[corner]);
     glEnd();
     glPopAttrib();
 }
@@ -68,14 +66,15 @@ void DrawAxes() {
     glEnd();
 }
 
-void DrawTunnelInformation(int32_t first, uint32_t count) {
+void DrawTunnelInformation(const Orbalt2& mesh, const CollisionState& collision, const Camera& camera,
+                           platform::WindowHandle window, int32_t first, uint32_t count) {
     glDisable(GL_LIGHTING);
-    tunnelMesh.DrawBoxes(collisionState.segment, 2);
-    MarkNearestTriangle();
+    mesh.DrawBoxes(collision.segment, 2);
+    MarkNearestTriangle(mesh, collision.triangle);
     char title[kTextSize];
-    FormatTitle(title, sizeof title, camera.position.z, collisionState.segment, camera.direction.z, first,
+    FormatTitle(title, sizeof title, camera.position.z, collision.segment, camera.direction.z, first,
                 first + static_cast<int32_t>(count));
-    platform::SetWindowTitle(glWindow.hwnd, title);
+    platform::SetWindowTitle(window, title);
 }
 
 void FormatTitle(char* text, size_t size, float z, int32_t segment, float directionZ, int32_t first,
@@ -91,11 +90,11 @@ void FormatFrameRate(char* text, size_t size, float seconds) {
         std::snprintf(text, size, "%5s", "inf");
 }
 
-void DrawFrameRate() {
+void DrawFrameRate(const GLwindow& window, float frameTime) {
     char text[kTextSize];
     FormatFrameRate(text, sizeof text, frameTime);
-    if (glWindow.hglrc)
-        DrawScreenText(text);
-    else if (glWindow.hdc)
-        platform::DrawDeviceText(glWindow.hdc, 0, 0, text, std::strlen(text));
+    if (window.hglrc)
+        DrawScreenText(window, text);
+    else if (window.hdc)
+        platform::DrawDeviceText(window.hdc, 0, 0, text, std::strlen(text));
 }

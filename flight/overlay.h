@@ -5,14 +5,21 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "display/glwindow.h"
+#include "flight/camera.h"
+#include "flight/collision.h"
+#include "tunnel/orbalt2.h"
+
 // Points at the axis ends, the three axes and the letters X, Y and Z, in
 // world coordinates. Leaves the point size at 3 and the line width at 1.
 void DrawAxes();
 
 // The overlay steps after the tunnel of segments first ... first + count - 1
 // is drawn: boxes of the camera's segment and the next, the nearest triangle
-// in yellow, and the title line. Lighting stays off until the next frame.
-void DrawTunnelInformation(int32_t first, uint32_t count);
+// in yellow, and the title line in the window's title. Lighting stays off
+// until the next frame.
+void DrawTunnelInformation(const Orbalt2& mesh, const CollisionState& collision, const Camera& camera,
+                           platform::WindowHandle window, int32_t first, uint32_t count);
 
 // The title line: camera z, the camera's segment, the z of the view
 // direction, and the first and one-past-last drawn segment.
@@ -26,4 +33,4 @@ void FormatFrameRate(char* text, size_t size, float seconds);
 // The frame rate at the top left of the window: drawn with GL as the last
 // thing of the frame, or with the device context's own text output while
 // there is no rendering context.
-void DrawFrameRate();
+void DrawFrameRate(const GLwindow& window, float frameTime);

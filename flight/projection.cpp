@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "platform/gl_headers.h"
-#include "shell/program_objects.h"
 
 namespace {
 constexpr float kHalfDegreeInRadians = 0.008726646f;  // pi / 360
@@ -19,7 +18,7 @@ float AspectRatio(int32_t width, int32_t height, float previous) {
     return static_cast<float>(width) / static_cast<float>(height);
 }
 
-void SetProjection() {
+void SetProjection(const Camera& camera) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     float h = camera.zNear * std::tan(FrustumFov(camera.fov) * kHalfDegreeInRadians);
@@ -28,8 +27,8 @@ void SetProjection() {
               static_cast<double>(camera.zNear), static_cast<double>(camera.zFar));
 }
 
-void ResizeViewport(int32_t width, int32_t height) {
+void ResizeViewport(Camera& camera, int32_t width, int32_t height) {
     glViewport(0, 0, width, height);
     camera.aspect = AspectRatio(width, height, camera.aspect);
-    SetProjection();
+    SetProjection(camera);
 }

@@ -4,12 +4,14 @@
 // follows the window's client size.
 #include <cstdint>
 
-// Loads the projection matrix from `camera`; leaves the matrix mode at GL_PROJECTION.
-void SetProjection();
+#include "flight/camera.h"
 
-// The new client size: viewport, aspect ratio and projection. A zero width
-// or height (a minimised window) keeps the previous aspect ratio.
-void ResizeViewport(int32_t width, int32_t height);
+// Loads the projection matrix from `camera`; leaves the matrix mode at GL_PROJECTION.
+void SetProjection(const Camera& camera);
+
+// The new client size: viewport, the camera's aspect ratio and projection. A
+// zero width or height (a minimised window) keeps the previous aspect ratio.
+void ResizeViewport(Camera& camera, int32_t width, int32_t height);
 
 // width / height, or `previous` when either is not positive.
 float AspectRatio(int32_t width, int32_t height, float previous);

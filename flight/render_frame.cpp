@@ -7,7 +7,6 @@
 #include "flight/flight_model.h"
 #include "flight/overlay.h"
 #include "platform/gl_context.h"
-#include "shell/program_objects.h"
 
 namespace {
 constexpr float kHalfDegreeInRadians = 3.14159265f / 360.0f;
@@ -35,37 +34,39 @@ int32_t FirstVisibleSegment(int32_t cameraSegment, uint32_t lookahead, float dir
     return static_cast<int32_t>(std::trunc(centre)) - half;
 }
 
-void DrawTunnel() {
+void DrawTunnel(const GLwindow& window, const FrameOptions& options, const TunnelView& tunnel,
+                const Camera& camera) {
     // A rebuild that could not complete leaves no tunnel to draw.
-    if (!tunnelBuilder.Ready()) return;
-    const uint32_t count = tunnelBuilder.lookahead;
+    if (!tunnel.builder.Ready()) return;
+    const uint32_t count = tunnel.builder.lookahead;
     const int32_t first =
-        FirstVisibleSegment(collisionState.segment, count, camera.direction.z, CornerCosine(camera));
-    if (settings.lighting) glEnable(GL_LIGHTING);
-    tunnelMesh.Draw(first, count);
-    if (showInfo) DrawTunnelInformation(first, count);
+        FirstVisibleSegment(tunnel.collision.segment, count, camera.direction.z, CornerCosine(camera));
+    if (options.lighting) glEnable(GL_LIGHTING);
+    tunnel.mesh.Draw(first, count);
+    if (options.showInfo) DrawTunnelInformation(tunnel.mesh, tunnel.collision, camera, window.hwnd, first, count);
 }
 
-void RenderFrame() {
-    if (glWindow.hglrc) {
-        glClear(GL_COLOR_BUFFER_BIT | (settings.depthTest ? GL_DEPTH_BUFFER_BIT : 0));
-        UpdateDirection();
+void RenderFrame(const GLwindow& window, const FrameOptions& options, const TunnelView& tunnel, Camera& camera,
+                 float frameTime) {
+    if (window.hglrc) {
+        glClear(GL_COLOR_BUFFER_BIT | (options.depthTest ? GL_DEPTH_BUFFER_BIT : 0));
+        UpdateDirection(camera);
         LoadCameraTransform(camera);
-        if (showAxes) DrawAxes();
+        if (options.showAxes) DrawAxes();
         const GLfloat white[] = {1.0f, 1.0f, 1.0f, 1.0f};
         glColor4fv(white);
         glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
-        if (settings.lighting)
+        if (options.lighting)
             glEnable(GL_LIGHTING);
         else
             glDisable(GL_LIGHTING);
-        DrawTunnel();
+        DrawTunnel(window, options, tunnel, camera);
         // The frame rate becomes part of the frame: text written after the
         // swap, into the front buffer or with GDI, does not show where the GL
         // surface is a window of its own (as under Wine).
-        if (showInfo) DrawFrameRate();
-        platform::SwapBuffers(glWindow.hdc);
-    } else if (showInfo) {
-        DrawFrameRate();
+        if (options.showInfo) DrawFrameRate(window, frameTime);
+        platform::SwapBuffers(window.hdc);
+    } else if (options.showInfo) {
+        DrawFrameRate(window, frameTime);
     }
 }

@@ -8,7 +8,6 @@
 #include "flight/camera_transform.h"
 #include "flight/flight_model.h"
 #include "flight/projection.h"
-#include "shell/program_objects.h"
 
 const float fogEnd = 3.0f;
 
@@ -32,25 +31,25 @@ void Enable(GLenum capability, bool on) {
         glDisable(capability);
 }
 
-void SetStartingProjection() {
+void SetStartingProjection(const GLwindow& window, Camera& camera) {
     camera.fov = kStartFov;
-    camera.aspect = AspectRatio(glWindow.width, glWindow.height, camera.aspect);
+    camera.aspect = AspectRatio(window.width, window.height, camera.aspect);
     float farthest = 2.0f * fogEnd;
     camera.zNear = farthest >= kNearestPlane ? kNearestPlane : farthest;
     camera.zFar = farthest >= camera.zNear ? farthest : camera.zNear;
-    SetProjection();
+    SetProjection(camera);
 }
 
-void SetStartingCamera() {
+void SetStartingCamera(Camera& camera) {
     camera.yaw = 180.0f;
     camera.pitch = 0.0f;
     camera.roll = 0.0f;
     camera.position = {0.0f, 0.0f, 0.0f};
-    UpdateDirection();
+    UpdateDirection(camera);
     LoadCameraTransform(camera);
 }
 
-void SetLightAndMaterial() {
+void SetLightAndMaterial(bool lighting) {
     glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
     glLightfv(GL_LIGHT0, GL_AMBIENT, kWhite);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, kWhite);
@@ -58,7 +57,7 @@ void SetLightAndMaterial() {
     glEnable(GL_LIGHT0);
     glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 0);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
-    Enable(GL_LIGHTING, settings.lighting);
+    Enable(GL_LIGHTING, lighting);
 
     glMaterialfv(GL_FRONT, GL_AMBIENT, kMaterialAmbient);
     glMaterialfv(GL_FRONT, GL_DIFFUSE, kWhite);
@@ -67,32 +66,32 @@ void SetLightAndMaterial() {
     glMaterialf(GL_FRONT, GL_SHININESS, 0.0f);
 }
 
-void SetFog() {
+void SetFog(bool fog) {
     glFogfv(GL_FOG_COLOR, kSkyColour);
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glHint(GL_FOG_HINT, GL_NICEST);
     glFogf(GL_FOG_START, kFogStart);
     glFogf(GL_FOG_END, fogEnd);
-    Enable(GL_FOG, settings.fog);
+    Enable(GL_FOG, fog);
 }
 
 }  // namespace
 
-bool InitRenderState() {
-    SetStartingProjection();
-    SetStartingCamera();  // stays loaded until the light is positioned
-    Enable(GL_DEPTH_TEST, settings.depthTest);
+bool InitRenderState(const RenderStateOptions& options, const GLwindow& window, Camera& camera, Console& console) {
+    SetStartingProjection(window, camera);
+    SetStartingCamera(camera);  // stays loaded until the light is positioned
+    Enable(GL_DEPTH_TEST, options.depthTest);
     glFrontFace(GL_CCW);
     glCullFace(GL_BACK);
     glEnable(GL_CULL_FACE);
     glPolygonMode(GL_FRONT, GL_FILL);
     glShadeModel(GL_SMOOTH);
     glClearColor(kSkyColour[0], kSkyColour[1], kSkyColour[2], kSkyColour[3]);
-    SetLightAndMaterial();
+    SetLightAndMaterial(options.lighting);
     for (GLenum capability : {GLenum{GL_NORMALIZE}, GLenum{GL_ALPHA_TEST}, GLenum{GL_BLEND},
                               GLenum{GL_COLOR_MATERIAL}, GLenum{GL_POLYGON_SMOOTH}, kIndexLogicOp})
         glDisable(capability);
-    SetFog();
-    extensions::LookUp(settings.LockArrays, console);
+    SetFog(options.fog);
+    extensions::LookUp(options.lockArrays, console);
     return true;
 }

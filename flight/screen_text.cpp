@@ -4,7 +4,6 @@
 
 #include "platform/gl_headers.h"
 #include "platform/text.h"
-#include "shell/program_objects.h"
 
 namespace {
 // The printable characters of the font become lists; others are not drawn.
@@ -24,7 +23,7 @@ FontLists fontLists;
 // The glyph bitmaps are unpacked as the lists are made, by the current pixel
 // store state: other uploads (the texture) leave theirs, so the defaults,
 // which the glyph rows follow, are set for the time being.
-bool MakeGlyphs(GLuint base) {
+bool MakeGlyphs(const GLwindow& window, GLuint base) {
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
     glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
@@ -32,16 +31,16 @@ bool MakeGlyphs(GLuint base) {
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    const bool made = platform::MakeFontLists(glWindow.hdc, kFirstChar, kCharCount, base);
+    const bool made = platform::MakeFontLists(window.hdc, kFirstChar, kCharCount, base);
     glPopClientAttrib();
     return made;
 }
 
-GLuint GlyphListBase() {
-    if (fontLists.context == glWindow.hglrc) return fontLists.base;
-    fontLists.context = glWindow.hglrc;
+GLuint GlyphListBase(const GLwindow& window) {
+    if (fontLists.context == window.hglrc) return fontLists.base;
+    fontLists.context = window.hglrc;
     fontLists.base = glGenLists(kCharCount);
-    if (fontLists.base != 0 && !MakeGlyphs(fontLists.base)) {
+    if (fontLists.base != 0 && !MakeGlyphs(window, fontLists.base)) {
         glDeleteLists(fontLists.base, kCharCount);
         fontLists.base = 0;
     }
@@ -51,16 +50,16 @@ GLuint GlyphListBase() {
     return fontLists.base;
 }
 
-void CallGlyphs(GLuint base, const char* text, GLsizei length) {
-    glRasterPos2i(0, glWindow.height - kBaseline);
+void CallGlyphs(int32_t height, GLuint base, const char* text, GLsizei length) {
+    glRasterPos2i(0, height - kBaseline);
     glListBase(base - kFirstChar);
     glCallLists(length, GL_UNSIGNED_BYTE, text);
 }
 
 // The width the text advances, found by drawing it with colour writes off.
-GLfloat TextWidth(GLuint base, const char* text, GLsizei length) {
+GLfloat TextWidth(int32_t height, GLuint base, const char* text, GLsizei length) {
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    CallGlyphs(base, text, length);
+    CallGlyphs(height, base, text, length);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     GLfloat position[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
@@ -68,11 +67,11 @@ GLfloat TextWidth(GLuint base, const char* text, GLsizei length) {
 }
 
 // Window pixels as coordinates, (0, 0) at the bottom left.
-void PushPixelProjection() {
+void PushPixelProjection(int32_t width, int32_t height) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0.0, glWindow.width, 0.0, glWindow.height, -1.0, 1.0);
+    glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -86,8 +85,8 @@ void PopPixelProjection() {
 }
 }  // namespace
 
-void DrawScreenText(const char* text) {
-    const GLuint base = GlyphListBase();
+void DrawScreenText(const GLwindow& window, const char* text) {
+    const GLuint base = GlyphListBase(window);
     if (base == 0) return;
     const auto length = static_cast<GLsizei>(std::strlen(text));
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIST_BIT);
@@ -96,14 +95,13 @@ void DrawScreenText(const char* text) {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    PushPixelProjection();
+    PushPixelProjection(window.width, window.height);
 
-    const GLfloat width = TextWidth(base, text, length);
+    const GLfloat width = TextWidth(window.height, base, text, length);
     glColor3f(1.0f, 1.0f, 1.0f);
-    glRectf(0.0f, static_cast<GLfloat>(glWindow.height - kLineHeight), width,
-            static_cast<GLfloat>(glWindow.height));
+    glRectf(0.0f, static_cast<GLfloat>(window.height - kLineHeight), width, static_cast<GLfloat>(window.height));
     glColor3f(0.0f, 0.0f, 0.0f);
-    CallGlyphs(base, text, length);
+    CallGlyphs(window.height, base, text, length);
 
     PopPixelProjection();
     glPopAttrib();

@@ -2,9 +2,9 @@
 
 #include "platform/gl_headers.h"
 #include "flight/projection.h"
-#include "flight/render_frame.h"
 #include "platform/input.h"
 #include "platform/ui.h"
+#include "shell/frame.h"
 #include "shell/info_boxes.h"
 #include "shell/popup_menu.h"
 #include "shell/program.h"
@@ -69,17 +69,18 @@ bool RunRenderingCommand(char character) {
 }  // namespace
 
 void ScaleSpeedLimit(float factor) {
-    maxSpeed *= factor;
-    if (maxSpeed < kMinSpeedLimit) maxSpeed = kMinSpeedLimit;
-    if (maxSpeed > kMaxSpeedLimit) maxSpeed = kMaxSpeedLimit;
-    maxStep = collisionClearance = maxSpeed / kStepsPerSpeed;
+    float& limit = flight.maxSpeed;
+    limit *= factor;
+    if (limit < kMinSpeedLimit) limit = kMinSpeedLimit;
+    if (limit > kMaxSpeedLimit) limit = kMaxSpeedLimit;
+    flight.maxStep = collisionClearance = limit / kStepsPerSpeed;
 }
 
 void ScaleFieldOfView(float factor) {
     camera.fov *= factor;
     if (camera.fov < 0.0f) camera.fov = 0.0f;
     if (camera.fov > kMaxFieldOfView) camera.fov = kMaxFieldOfView;
-    SetProjection();
+    SetProjection(camera);
 }
 
 int OnChar(uintptr_t wParam, intptr_t) {
@@ -93,6 +94,6 @@ int OnChar(uintptr_t wParam, intptr_t) {
         ShowHelp();
         return 0;
     }
-    RenderFrame();
+    DrawFrame();
     return 1;
 }

@@ -9,7 +9,7 @@
 int OnChar(uintptr_t wParam, intptr_t lParam);
 
 // The speed limit scaled by `factor` and held within [0.01, 0.4]; the largest
-// step and the collision clearance follow it.
+// step follows it at once, the collision clearance from the next tunnel build on.
 void ScaleSpeedLimit(float factor);
 
 // The field of view scaled by `factor` and held within [0, 180], then the

@@ -1,8 +1,8 @@
 #include "shell/popup_menu.h"
 
-#include "flight/render_frame.h"
 #include "platform/gl_headers.h"
 #include "platform/ui.h"
+#include "shell/frame.h"
 #include "shell/parameter_dialog.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
@@ -51,7 +51,7 @@ bool RunDrawingCommand(uint32_t id) {
 void RunParameterCommand() {
     if (!RunParameterDialog(glWindow.hwnd, tunnelParams)) return;
     BuildTunnel();
-    RenderFrame();
+    DrawFrame();
 }
 
 }  // namespace

@@ -4,13 +4,10 @@
 #include <string>
 
 #include "display/texture.h"
-#include "flight/collision.h"
-#include "flight/flight_model.h"
-#include "flight/render_frame.h"
 #include "flight/render_state.h"
-#include "flight/wrap_around.h"
 #include "platform/ui.h"
 #include "shell/command_line.h"
+#include "shell/frame.h"
 #include "shell/info_boxes.h"
 #include "shell/popup_menu.h"
 #include "shell/program_objects.h"
@@ -116,7 +113,8 @@ int RunProgram(const char* commandLineText) {
         return 0;
     }
     if (popupMenu) CheckMenuItems(popupMenu, settings);
-    InitRenderState();
+    InitRenderState(RenderStateOptions{settings.lighting, settings.fog, settings.depthTest, settings.LockArrays},
+                    glWindow, camera, console);
     textureName = InitTexture((programDirectory + kTextureFileName).c_str(), console);
     if (!FindSectionPath(commandLineText) || !BuildTunnel()) Quit();
     return RunMainLoop();
@@ -143,27 +141,4 @@ void Quit() {
     }
     glWindow.Close();
     PostQuit(0);
-}
-
-void StepFrame() {
-    tunnelBuilder.Update(camera.position.z);
-    frameTime = frameTimer.Advance(CounterValue(), secondsPerCount);
-    UpdateFlight();
-    // The next flight step learns from the mouse's flag whether it reported in between.
-    mouse.changed = false;
-    keyboard.changed = false;
-    joystick.changed = false;
-    // A failed rebuild leaves no tunnel to wrap or collide with.
-    if (!tunnelBuilder.Ready()) return;
-    float wrap = WrapDistance(camera.position.z, WrapLength(tunnelMesh, tunnelBuilder.spacing));
-    if (wrap != 0.0f) {
-        camera.position.z += wrap;
-        tunnelBuilder.Shift(wrap);
-    }
-    CollideWithTunnel();
-}
-
-void Tick() {
-    StepFrame();
-    RenderFrame();
 }

@@ -15,10 +15,3 @@ void Quit();
 // the section path, around the camera. 1 on success; 0 after its message
 // boxes, with the tunnel there was kept.
 int BuildTunnel();
-
-// Runs one frame.
-void Tick();
-
-// The frame without its drawing: tunnel upkeep, frame time, flight step,
-// wrap-around and collision.
-void StepFrame();

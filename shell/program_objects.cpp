@@ -15,19 +15,10 @@ Mouse mouse;
 Joystick joystick;
 Camera camera;
 
-// Initialised data: the speed limit and the divisor that turns it into a step.
-float maxSpeed = 0.2f;
-extern const float kStepsPerSpeed = 30.0f;
-float maxStep = maxSpeed / kStepsPerSpeed;
-float collisionClearance = maxStep;
-
-// Flight state: at rest, and idle until the mouse or the joystick is used.
-float speed = 0.0f;
-bool mouseIdle = true;
-bool joystickIdle = true;
-bool autopilot = true;
-uint32_t joystickActiveTime = 0;
-MouseHistory mouseHistory;
+// At rest, at the starting speed limit, and idle until the mouse or the
+// joystick is used; the clearance starts as one step.
+FlightState flight;
+float collisionClearance = flight.maxStep;
 CollisionState collisionState;
 
 Settings settings;

@@ -30,16 +30,8 @@ extern Keyboard keyboard;
 extern Mouse mouse;
 extern Joystick joystick;
 extern Camera camera;
-extern float maxSpeed;            // speed limit, world units per second
-extern const float kStepsPerSpeed;  // maxStep = maxSpeed / kStepsPerSpeed
-extern float maxStep;             // largest distance flown in one frame
-extern float collisionClearance;  // distance kept from the tunnel wall
-extern float speed;               // signed, world units per second; negative flies backward
-extern bool mouseIdle;            // no mouse movement for more than 32 s
-extern bool joystickIdle;         // joystick inside its dead zone for more than 32 s
-extern bool autopilot;            // both idle: the camera turns back toward the axis
-extern uint32_t joystickActiveTime;  // joystick x time when last outside the dead zone
-extern MouseHistory mouseHistory;
+extern FlightState flight;             // speed, speed limit, step, idle flags, autopilot
+extern float collisionClearance;       // distance kept from the wall by the next tunnel build
 extern CollisionState collisionState;  // nearest wall triangle of this frame
 
 extern Settings settings;

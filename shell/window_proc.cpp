@@ -1,9 +1,9 @@
 #include "shell/window_proc.h"
 
 #include "flight/projection.h"
-#include "flight/render_frame.h"
 #include "platform/input.h"
 #include "platform/ui.h"
+#include "shell/frame.h"
 #include "shell/keyboard_commands.h"
 #include "shell/popup_menu.h"
 #include "shell/program.h"
@@ -50,12 +50,12 @@ intptr_t WndProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr
         case msg::Move: glWindow.OnMOVE(window, wParam, lParam); return 0;
         case msg::Size:
             glWindow.OnSIZE(window, wParam, lParam);
-            ResizeViewport(glWindow.width, glWindow.height);
+            ResizeViewport(camera, glWindow.width, glWindow.height);
             return 0;
         case msg::Activate: OnActivate(window, wParam, lParam); return 0;
         case msg::ActivateApp: glWindow.OnACTIVATEAPP(window, wParam, lParam); return 0;
         case msg::Paint:
-            RenderFrame();
+            DrawFrame();
             ValidateWindow(window);
             return 0;
         case msg::Close: Quit(); return 0;

@@ -81,7 +81,7 @@ public:
     void Draw(int32_t first, uint32_t count);
     // Outlines the x-y box and the sub-boxes of each given segment at the z
     // of its first section, white for even slots and black for odd ones.
-    void DrawBoxes(int32_t first, uint32_t count);
+    void DrawBoxes(int32_t first, uint32_t count) const;
 
     uint32_t SlotOf(int32_t i) const { return static_cast<uint32_t>(i) & (nSegments - 1); }
     uint32_t VertexOf(uint32_t slot, uint32_t point) const { return slot * nSegPoints + point; }

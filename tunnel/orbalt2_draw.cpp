@@ -87,7 +87,7 @@ void Orbalt2::DisableClientArrays() {
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void Orbalt2::DrawBoxes(int32_t first, uint32_t count) {
+void Orbalt2::DrawBoxes(int32_t first, uint32_t count) const {
     if (nSegments == 0) return;
     if (count > nSegments) count = nSegments;
     for (uint32_t i = 0; i < count; ++i) {

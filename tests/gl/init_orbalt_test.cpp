@@ -41,7 +41,7 @@ protected:
         EXPECT_EQ(std::memcmp(tunnelMesh.pos.get(), before.data(), before.size() * sizeof(Vector3)), 0);
         EXPECT_EQ(state().consoleText.find("nSegments"), std::string::npos) << "the mesh was resized";
         camera.yaw = 180.0f;  // looking along +z
-        RenderFrame();
+        DrawFrame();
         EXPECT_GT(WallShare(Picture()), 0.5);
     }
 
@@ -85,7 +85,7 @@ TEST_F(InitOrbaltTest, ColoursAreTheNormalsAndTheClearanceIsTaken) {
     }
     EXPECT_GT(tunnelMesh.norm[0].SquaredLength(), 0.5f);  // the normals exist
     EXPECT_EQ(collisionState.clearance, 0.0125f);
-    collisionClearance = maxStep;
+    collisionClearance = flight.maxStep;
 }
 
 TEST_F(InitOrbaltTest, DrawingOptionsComeFromTheSettings) {
@@ -181,7 +181,7 @@ TEST_F(InitOrbaltTest, AFailedFirstBuildLeavesNothingToDraw) {
     sectionPath = dir.File("missing.sct");
     EXPECT_EQ(BuildWith(tunnelParams), 0);
     EXPECT_FALSE(tunnelBuilder.Ready());
-    RenderFrame();  // draws the sky alone, touching no tunnel
+    DrawFrame();  // draws the sky alone, touching no tunnel
     EXPECT_EQ(WallShare(Picture()), 0.0);
 }
 

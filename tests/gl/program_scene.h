@@ -13,6 +13,7 @@
 #include "platform/stub/stub_control.h"
 #include "platform/stub/stub_gl_context_control.h"
 #include "platform/stub/stub_text_control.h"
+#include "shell/frame.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
 
@@ -38,7 +39,8 @@ protected:
         glWindow.hglrc = reinterpret_cast<void*>(0xC000 + ++contexts);
         glWindow.width = kWidth;
         glWindow.height = kHeight;
-        InitRenderState();
+        InitRenderState(RenderStateOptions{settings.lighting, settings.fog, settings.depthTest, settings.LockArrays},
+                        glWindow, camera, console);
         if (tunnelMesh.listsActive) tunnelMesh.SetDisplayLists(false);
         tunnelBuilder.Reset();
         tunnelMesh.Release();

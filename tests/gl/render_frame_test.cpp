@@ -67,7 +67,7 @@ protected:
 };
 
 TEST_F(RenderFrameTest, TheTunnelFillsThePictureAndItsFarEndIsFogged) {
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(glState().swapCount, 1);
     const auto picture = Picture();
     EXPECT_GT(WallShare(picture), 0.9);
@@ -78,11 +78,11 @@ TEST_F(RenderFrameTest, TheTunnelFillsThePictureAndItsFarEndIsFogged) {
 }
 
 TEST_F(RenderFrameTest, LightingFollowsTheSetting) {
-    RenderFrame();
+    DrawFrame();
     const auto lit = Picture();
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     settings.lighting = false;
-    RenderFrame();
+    DrawFrame();
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_NE(Picture(), lit);
 }
@@ -92,7 +92,7 @@ TEST_F(RenderFrameTest, WithoutAContextOnlyTheFrameRateIsWritten) {
     glWindow.hglrc = nullptr;
     showInfo = true;
     frameTime = 0.02f;
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(glState().swapCount, 0);
     EXPECT_EQ(Picture(), before);
     ASSERT_EQ(textState().deviceTexts.size(), 1u);
@@ -103,11 +103,11 @@ TEST_F(RenderFrameTest, WithoutAContextOnlyTheFrameRateIsWritten) {
 }
 
 TEST_F(RenderFrameTest, TheFrameRateIsDrawnAtTheTopLeftOverTheFrame) {
-    RenderFrame();
+    DrawFrame();
     const auto plain = Picture();
     showInfo = true;
     frameTime = 0.0f;
-    RenderFrame();
+    DrawFrame();
     EXPECT_TRUE(textState().deviceTexts.empty());  // GL text while there is a context
     ASSERT_EQ(textState().fontListBases.size(), 1u);
     // "  inf": the stand-in's glyphs are black boxes on a white band.
@@ -118,7 +118,7 @@ TEST_F(RenderFrameTest, TheFrameRateIsDrawnAtTheTopLeftOverTheFrame) {
     EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), (std::vector<uint8_t>(plain.begin() + (kHeight / 2 * kWidth + kWidth / 2) * 4,
                                                                     plain.begin() + (kHeight / 2 * kWidth + kWidth / 2) * 4 + 4)));
     // The glyphs are made once for the context and drawing leaves the state as it was.
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(textState().fontListBases.size(), 1u);
     EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_MODELVIEW);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
@@ -129,7 +129,7 @@ TEST_F(RenderFrameTest, GlyphsAreMadeWithTheDefaultPixelStoreWhateverTheTextureL
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 256);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     showInfo = true;
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(textState().unpackRowLength, 0);
     EXPECT_EQ(textState().unpackAlignment, 4);
     EXPECT_EQ(Integer(GL_UNPACK_ROW_LENGTH), 256);
@@ -138,30 +138,30 @@ TEST_F(RenderFrameTest, GlyphsAreMadeWithTheDefaultPixelStoreWhateverTheTextureL
 
 TEST_F(RenderFrameTest, WithoutGlyphsNoTextIsDrawnAndNoErrorLeft) {
     textState().fontListsSucceed = false;
-    RenderFrame();
+    DrawFrame();
     const auto plain = Picture();
     showInfo = true;
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(Picture(), plain);
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(textState().fontListBases.size(), 1u);  // not tried again for this context
 }
 
 TEST_F(RenderFrameTest, InformationWritesTheTitleWithTheDrawnRange) {
     showInfo = true;
     collisionState.segment = 10;
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(Title(), "z 0.0000, seg 10, a  1.000, start 8, end 130");
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));  // until the next frame re-applies it
 
     camera.yaw = 0.0f;  // along -z
     camera.direction = Vector3{0.0f, 0.0f, -1.0f};
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(Title(), "z 0.0000, seg 10, a -1.000, start -110, end 12");
 
     showInfo = false;
     const size_t titles = state().titles.size();
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(state().titles.size(), titles);  // the last title stays
 }
 
@@ -170,12 +170,12 @@ TEST_F(RenderFrameTest, InformationMarksTheNearestTriangleInYellow) {
     settings.fog = false;
     glDisable(GL_FOG);
     showInfo = true;
-    RenderFrame();
+    DrawFrame();
     const auto plain = Picture();
     // A triangle of the wall ahead, at the side of the picture.
     collisionState.segment = 0;
     collisionState.triangle = static_cast<int32_t>(2 * tunnelMesh.VertexOf(40, tunnelMesh.nSegPoints / 2));
-    RenderFrame();
+    DrawFrame();
     const auto marked = Picture();
     size_t yellow = 0;
     for (size_t i = 0; i < marked.size(); i += 4)
@@ -183,7 +183,7 @@ TEST_F(RenderFrameTest, InformationMarksTheNearestTriangleInYellow) {
     EXPECT_GT(yellow, 20u);
     // An index the mesh does not have (left over from a larger tunnel) marks nothing.
     collisionState.triangle = static_cast<int32_t>(tunnelMesh.nTriangles);
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(Picture(), plain);
 }
 
@@ -197,10 +197,10 @@ TEST_F(RenderFrameTest, AxesAreDrawnBeforeTheTunnelAndLeaveTheirSizes) {
     settings.fog = false;
     // The axes take the lighting the previous frame left: off, so their colours show as given.
     settings.lighting = false;
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(WallShare(Picture()), 0.0);
     showAxes = true;
-    RenderFrame();
+    DrawFrame();
     const auto picture = Picture();
     size_t yellow = 0, white = 0;
     for (size_t i = 0; i < picture.size(); i += 4) {
@@ -212,7 +212,7 @@ TEST_F(RenderFrameTest, AxesAreDrawnBeforeTheTunnelAndLeaveTheirSizes) {
     EXPECT_EQ(Floats(GL_POINT_SIZE, 1)[0], 3.0f);
     EXPECT_EQ(Floats(GL_LINE_WIDTH, 1)[0], 1.0f);
     showAxes = false;
-    RenderFrame();
+    DrawFrame();
     EXPECT_EQ(Floats(GL_POINT_SIZE, 1)[0], 3.0f);
 }
 

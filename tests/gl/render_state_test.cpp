@@ -12,7 +12,6 @@
 #include "gl_context_fixture.h"
 #include "platform/stub/stub_control.h"
 #include "platform/stub/stub_gl_context_control.h"
-#include "shell/program_objects.h"
 
 namespace {
 
@@ -33,15 +32,20 @@ protected:
     void SetUp() override {
         GLTest::SetUp();
         platform::stub::Reset();
-        StoreDefaults(settings);
-        camera = Camera{};
-        glWindow.width = 640;
-        glWindow.height = 480;
+        window.width = 640;
+        window.height = 480;
         extensions::glLockArraysEXT = nullptr;
         extensions::glUnlockArraysEXT = nullptr;
         extensions::wglSwapIntervalEXT = nullptr;
         extensions::wglGetSwapIntervalEXT = nullptr;
     }
+
+    bool Init() { return InitRenderState(options, window, camera, console); }
+
+    RenderStateOptions options;  // as the program's settings start
+    GLwindow window;             // its size only: the context is the offscreen one
+    Camera camera;
+    Console console;             // the stand-in records what it writes
 
     // Mesa's real entry points, offered through the stand-in's look-up.
     void OfferCompiledVertexArrays() {
@@ -66,7 +70,7 @@ protected:
 };
 
 TEST_F(RenderStateTest, SwitchesAndFixedStateAsSet) {
-    EXPECT_TRUE(InitRenderState());
+    EXPECT_TRUE(Init());
     for (GLenum on : std::initializer_list<GLenum>{GL_DEPTH_TEST, GL_CULL_FACE, GL_LIGHT0, GL_LIGHTING, GL_FOG})
         EXPECT_TRUE(glIsEnabled(on)) << std::hex << on;
     for (GLenum off : std::initializer_list<GLenum>{GL_NORMALIZE, GL_ALPHA_TEST, GL_BLEND, GL_COLOR_MATERIAL,
@@ -82,7 +86,7 @@ TEST_F(RenderStateTest, SwitchesAndFixedStateAsSet) {
 }
 
 TEST_F(RenderStateTest, LightIsPositionedInTheStartingCameraSpace) {
-    InitRenderState();
+    Init();
     // Given as (0.1, 0.3, -1, 0) under a half turn about y: stored in eye space.
     EXPECT_THAT(Light(GL_POSITION, 4), FloatsNear(Floats4{-0.1f, 0.3f, 1.0f, 0.0f}));
     EXPECT_THAT(Light(GL_AMBIENT, 4), FloatsNear(Floats4{1, 1, 1, 1}));
@@ -94,7 +98,7 @@ TEST_F(RenderStateTest, LightIsPositionedInTheStartingCameraSpace) {
 }
 
 TEST_F(RenderStateTest, MaterialAndFog) {
-    InitRenderState();
+    Init();
     EXPECT_THAT(Material(GL_AMBIENT, 4), FloatsNear(Floats4{0.25f, 0.25f, 0.2f, 1.0f}));
     EXPECT_THAT(Material(GL_DIFFUSE, 4), FloatsNear(Floats4{1, 1, 1, 1}));
     EXPECT_THAT(Material(GL_SPECULAR, 4), FloatsNear(Floats4{0, 0, 0, 1}));
@@ -108,8 +112,8 @@ TEST_F(RenderStateTest, MaterialAndFog) {
 }
 
 TEST_F(RenderStateTest, SettingsSwitchDepthTestLightingAndFogOff) {
-    settings.depthTest = settings.lighting = settings.fog = false;
-    InitRenderState();
+    options.depthTest = options.lighting = options.fog = false;
+    Init();
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_FOG));
@@ -117,7 +121,7 @@ TEST_F(RenderStateTest, SettingsSwitchDepthTestLightingAndFogOff) {
 }
 
 TEST_F(RenderStateTest, CameraAndProjectionFor640x480) {
-    InitRenderState();
+    Init();
     EXPECT_EQ(camera.fov, 70.0f);
     EXPECT_EQ(camera.aspect, 640.0f / 480.0f);
     EXPECT_EQ(camera.zNear, 0.001f);
@@ -141,7 +145,7 @@ TEST_F(RenderStateTest, CameraAndProjectionFor640x480) {
 
 TEST_F(RenderStateTest, MissingSwapControlIsReportedAndCompiledArraysFound) {
     OfferCompiledVertexArrays();
-    InitRenderState();
+    Init();
     EXPECT_EQ(state().consoleText, "WGL_EXT_swap_control not supported \n");
     EXPECT_EQ(extensions::wglSwapIntervalEXT, nullptr);
     EXPECT_EQ(extensions::wglGetSwapIntervalEXT, nullptr);
@@ -162,8 +166,8 @@ TEST_F(RenderStateTest, MissingSwapControlIsReportedAndCompiledArraysFound) {
 
 TEST_F(RenderStateTest, LockArraysOffNullsBothEntryPointsSilently) {
     OfferCompiledVertexArrays();
-    settings.LockArrays = false;
-    InitRenderState();
+    options.lockArrays = false;
+    Init();
     EXPECT_EQ(extensions::glLockArraysEXT, nullptr);
     EXPECT_EQ(extensions::glUnlockArraysEXT, nullptr);
     EXPECT_EQ(state().consoleText.find("compiled_vertex_array"), std::string::npos);
@@ -172,43 +176,43 @@ TEST_F(RenderStateTest, LockArraysOffNullsBothEntryPointsSilently) {
 TEST_F(RenderStateTest, FailedLookUpIsReportedAndKeepsWhatWasFound) {
     glState().procAddresses["glLockArraysEXT"] =
         OffscreenContext::ProcAddress("GL_EXT_compiled_vertex_array", "glLockArraysEXT");
-    InitRenderState();
+    Init();
     EXPECT_EQ(state().consoleText, "WGL_EXT_swap_control not supported \nwglGetProcAddress() failure \n");
     EXPECT_NE(extensions::glLockArraysEXT, nullptr);
     EXPECT_EQ(extensions::glUnlockArraysEXT, nullptr);
 }
 
 TEST_F(RenderStateTest, ResizeTo800x600KeepsTheVerticalFieldOfView) {
-    InitRenderState();
+    Init();
     float vertical = Floats(GL_PROJECTION_MATRIX, 16)[5];
-    ResizeViewport(800, 600);
+    ResizeViewport(camera, 800, 600);
     EXPECT_EQ(camera.aspect, 1.3333334f);
     std::vector<float> viewport = Floats(GL_VIEWPORT, 4);
     EXPECT_THAT(viewport, FloatsNear(Floats4{0, 0, 800, 600}));
     EXPECT_EQ(Floats(GL_PROJECTION_MATRIX, 16)[5], vertical);
     EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_PROJECTION);
 
-    ResizeViewport(1000, 500);
+    ResizeViewport(camera, 1000, 500);
     EXPECT_EQ(camera.aspect, 2.0f);
     EXPECT_THAT(Floats(GL_PROJECTION_MATRIX, 16), FloatsNear(ExpectedProjection(70.0f, 2.0f, 0.001f, 6.0f)));
 }
 
 TEST_F(RenderStateTest, MinimisedWindowKeepsThePreviousAspect) {
-    InitRenderState();
+    Init();
     std::vector<float> before = Floats(GL_PROJECTION_MATRIX, 16);
-    ResizeViewport(0, 0);
+    ResizeViewport(camera, 0, 0);
     EXPECT_EQ(camera.aspect, 640.0f / 480.0f);
     EXPECT_THAT(Floats(GL_PROJECTION_MATRIX, 16), FloatsNear(before));
-    ResizeViewport(300, 0);
-    ResizeViewport(0, 300);
+    ResizeViewport(camera, 300, 0);
+    ResizeViewport(camera, 0, 300);
     EXPECT_EQ(camera.aspect, 640.0f / 480.0f);
 }
 
 TEST_F(RenderStateTest, FieldOfViewClampLimitsGiveAUsableFrustum) {
-    InitRenderState();
+    Init();
     for (float fov : {0.0f, 180.0f}) {
         camera.fov = fov;
-        SetProjection();
+        SetProjection(camera);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << fov;
         std::vector<float> m = Floats(GL_PROJECTION_MATRIX, 16);
         for (float value : m) EXPECT_TRUE(std::isfinite(value)) << fov;
@@ -217,10 +221,10 @@ TEST_F(RenderStateTest, FieldOfViewClampLimitsGiveAUsableFrustum) {
         EXPECT_EQ(camera.fov, fov);  // the camera's own value is not changed
     }
     camera.fov = 180.0f;
-    SetProjection();
+    SetProjection(camera);
     float widest = Floats(GL_PROJECTION_MATRIX, 16)[5];
     camera.fov = 178.0f;
-    SetProjection();
+    SetProjection(camera);
     EXPECT_LT(widest, Floats(GL_PROJECTION_MATRIX, 16)[5]);  // 180 still the widest view
 }
 

@@ -7,7 +7,6 @@
 #include "tunnel/standard_tunnel.h"
 #include "flight/render_state.h"
 #include "platform/stub/stub_control.h"
-#include "shell/program_objects.h"
 
 namespace {
 
@@ -38,11 +37,13 @@ void UploadChecker(GLuint name) {
 void TunnelScene::SetUp() {
     GLTest::SetUp();
     platform::stub::Reset();
-    StoreDefaults(settings);
-    glWindow.width = kWidth;
-    glWindow.height = kHeight;
-    camera = Camera{};
-    InitRenderState();
+    // The program's starting render state for a window of this size.
+    GLwindow window;
+    window.width = kWidth;
+    window.height = kHeight;
+    Camera camera;
+    Console console;
+    InitRenderState(RenderStateOptions{}, window, camera, console);
     extensions::glLockArraysEXT = nullptr;
     extensions::glUnlockArraysEXT = nullptr;
 

@@ -1,6 +1,7 @@
 #pragma once
-// What the flight tests and benchmarks share: a reset of the program-wide
-// flight state, the default tunnel, a pilot that flies with seeded random
+// What the program-level flight tests and benchmarks share (they fly through
+// the shell's frame, on the program-wide objects): a fresh start of those
+// objects, the default tunnel, a pilot that flies with seeded random
 // input from all three devices at varying frame times, and a measure of how
 // far the camera is outside the tunnel.
 #include <cmath>
@@ -11,8 +12,10 @@
 #include "flight/collision.h"
 #include "flight/flight_model.h"
 #include "flight/wrap_around.h"
+#include "tunnel/standard_tunnel.h"
 #include "platform/stub/stub_control.h"
 #include "platform/stub/stub_input_control.h"
+#include "shell/frame.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
 #include "shell/window_proc.h"
@@ -26,28 +29,24 @@ inline std::string SectionFile() { return std::string(ORBALT_DATA_DIR) + "/test.
 
 // Builds the default tunnel (256 sections of 64 points) around cameraZ.
 inline bool BuildDefaultTunnel(float cameraZ) {
-    if (!tunnelMesh.Init(64, 256)) return false;
-    if (!tunnelBuilder.Create(&tunnelMesh, 256 / 2 - 6)) return false;
-    if (!tunnelBuilder.Init(8, cameraZ, kSpacing, SectionFile().c_str())) return false;
+    if (!BuildStandardTunnel(tunnelMesh, tunnelBuilder, TunnelParams{}, SectionFile().c_str(), cameraZ)) return false;
     collisionState.clearance = collisionClearance;
     return true;
 }
 
-// Puts the program-wide camera, flight state and devices back to a known
-// start: at the origin, at rest, looking along +z, every device idle and
-// unchanged, the stand-ins reset, and the frame timer at counter reading 0.
-inline void ResetFlightState() {
+// Gives the program-wide objects a frame works on the program's starting
+// values again, record by record (so that a field added to a record later is
+// reset too): at the origin, at rest, looking along +z, every device idle
+// and unchanged, the stand-ins reset, and the frame timer at counter reading 0.
+inline void StartFlightAfresh() {
     platform::stub::Reset();
     platform::stub::ResetInput();
     camera = Camera();
     camera.yaw = 180.0f;
-    UpdateDirection();
-    maxSpeed = 0.2f;
-    maxStep = maxSpeed / 30.0f;
-    speed = 0.0f;
-    mouseIdle = joystickIdle = autopilot = true;
-    joystickActiveTime = 0;
-    mouseHistory = MouseHistory();
+    UpdateDirection(camera);
+    flight = FlightState();
+    collisionClearance = flight.maxStep;
+    collisionState = CollisionState();
     keyboard = Keyboard();
     mouse = Mouse();
     joystick = Joystick();

@@ -1,17 +1,26 @@
 #pragma once
-// Each test starts with the program-wide flight state reset (see
-// harness::ResetFlightState); tests that build a tunnel release it afterwards.
+// Each flight test owns what a flight step reads and writes: the three
+// devices (driven through their message handlers, as the window procedure
+// drives them), the flight state and the camera, all as the program starts
+// them, with the camera turned to look along +z.
 #include <gtest/gtest.h>
 
 #include "flight/flight_model.h"
-#include "support/flight_harness.h"
+#include "platform/stub/stub_control.h"
+#include "platform/stub/stub_input_control.h"
+#include "shell/frame.h"
 
 class FlightFixture : public ::testing::Test {
 protected:
-    void SetUp() override { harness::ResetFlightState(); }
-    void TearDown() override { harness::ReleaseTunnel(); }
+    void SetUp() override {
+        platform::stub::Reset();
+        platform::stub::ResetInput();
+        camera.yaw = 180.0f;
+        UpdateDirection(camera);
+        ClearChanged();
+    }
 
-    static void ClearChanged() {
+    void ClearChanged() {
         mouse.changed = false;
         keyboard.changed = false;
         joystick.changed = false;
@@ -19,16 +28,17 @@ protected:
 
     // One frame as the tick and the rendering run it: flight step, flags
     // cleared, direction recomputed.
-    static void Frame(int count = 1) {
+    void Frame(int count = 1) {
         for (int i = 0; i < count; ++i) {
-            UpdateFlight();
+            const uint32_t now = platform::stub::state().tickCount;
+            UpdateFlight(ReadDevices(mouse, joystick, keyboard, swapUpDown, now), frameTime, flight, camera);
             ClearChanged();
-            UpdateDirection();
+            UpdateDirection(camera);
         }
     }
 
     // A captured mouse movement by (dx, dy) pixels from the client centre.
-    static void MoveMouse(int dx, int dy) {
+    void MoveMouse(int dx, int dy) {
         if (!mouse.captured) mouse.Capture(true, nullptr);
         int x = mouse.clientCentre.x + dx, y = mouse.clientCentre.y + dy;
         mouse.Move(0, static_cast<intptr_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
@@ -36,8 +46,16 @@ protected:
     }
 
     // The stick at (x, y) in -1 ... +1, reported at the current tick count.
-    static void MoveStick(float x, float y) {
+    void MoveStick(float x, float y) {
         auto raw = [](float v) { return static_cast<uint32_t>((v + 1.0f) * 0.5f * 65535.0f + 0.5f); };
         joystick.Move(0, static_cast<intptr_t>((raw(y) << 16) | raw(x)));
     }
+
+    Mouse mouse;
+    Keyboard keyboard;
+    Joystick joystick;
+    FlightState flight;
+    Camera camera;
+    bool swapUpDown = false;
+    float frameTime = 1.0f / 60.0f;
 };

@@ -1,5 +1,5 @@
-// The flight model: step and speed limits, the three devices' steering, the
-// idle rules and the autopilot.
+// The flight model: step and flight.speed limits, the three devices' steering, the
+// idle rules and the flight.autopilot.
 #include <cmath>
 
 #include "flight_fixture.h"
@@ -14,36 +14,47 @@ float Dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a
 
 class Flight : public FlightFixture {};
 
+// The flight starts at rest, at the speed limit 0.2 flown in steps of 0.2 / 30,
+// idle until the mouse or the joystick is used.
+TEST_F(Flight, StartsFromTheProgramsDefaults) {
+    const FlightState start;
+    EXPECT_EQ(start.maxSpeed, 0.2f);
+    EXPECT_EQ(start.maxStep, 0.2f / 30.0f);
+    EXPECT_EQ(start.speed, 0.0f);
+    EXPECT_TRUE(start.mouseIdle && start.joystickIdle && start.autopilot);
+    EXPECT_EQ(start.mouseHistory.count, 0u);
+}
+
 TEST_F(Flight, StepIsClampedToMaxStepNotSpeedTimesTime) {
-    speed = 0.2f;
+    flight.speed = 0.2f;
     frameTime = 0.1f;
     Frame();
     EXPECT_NEAR(camera.position.z, 0.0066667f, 1e-7f);
-    EXPECT_FLOAT_EQ(camera.position.z, maxStep);
+    EXPECT_FLOAT_EQ(camera.position.z, flight.maxStep);
 
     frameTime = 1e30f;  // the machine slept
-    speed = -0.2f;
+    flight.speed = -0.2f;
     Frame();
     EXPECT_NEAR(camera.position.z, 0.0f, 1e-7f);
 
     frameTime = 0.0f;
-    speed = 0.2f;
+    flight.speed = 0.2f;
     Frame();
     EXPECT_NEAR(camera.position.z, 0.0f, 1e-7f);
-    EXPECT_EQ(speed, 0.2f);
+    EXPECT_EQ(flight.speed, 0.2f);
 }
 
 TEST_F(Flight, SpeedIsClampedAfterAllDevicesAddUp) {
-    speed = 0.35f;  // above the limit from an earlier, higher maxSpeed
+    flight.speed = 0.35f;  // above the limit from an earlier, higher flight.maxSpeed
     Frame();
-    EXPECT_EQ(speed, maxSpeed);
+    EXPECT_EQ(flight.speed, flight.maxSpeed);
 
-    speed = 0.0f;
+    flight.speed = 0.0f;
     mouse.LeftDown(0, 0);
     joystick.Buttons(platform::joy_button::Button1, 0);
     keyboard.KeyDown(vk::A, 0);
     Frame();
-    EXPECT_NEAR(speed, 0.03f, 1e-6f);
+    EXPECT_NEAR(flight.speed, 0.03f, 1e-6f);
 
     mouse.LeftUp(0, 0);
     mouse.RightDown(0, 0);
@@ -51,40 +62,40 @@ TEST_F(Flight, SpeedIsClampedAfterAllDevicesAddUp) {
     keyboard.KeyUp(vk::A, 0);
     keyboard.KeyDown(vk::Z, 0);
     Frame(30);
-    EXPECT_EQ(speed, -maxSpeed);
+    EXPECT_EQ(flight.speed, -flight.maxSpeed);
 }
 
 TEST_F(Flight, LeftButtonFor25FramesReachesTheLimitNotBeyond) {
     mouse.LeftDown(0, 0);
     Frame(25);
-    EXPECT_EQ(speed, 0.2f);
+    EXPECT_EQ(flight.speed, 0.2f);
     mouse.LeftUp(0, 0);
     mouse.RightDown(0, 0);
     Frame(5);
-    EXPECT_NEAR(speed, 0.15f, 1e-6f);
+    EXPECT_NEAR(flight.speed, 0.15f, 1e-6f);
 }
 
 TEST_F(Flight, BothMouseButtonsStopAndShiftInsteadOfTurning) {
-    speed = 0.1f;
+    flight.speed = 0.1f;
     mouse.LeftDown(0, 0);
     mouse.RightDown(0, 0);
     Frame();
-    EXPECT_EQ(speed, 0.0f);
+    EXPECT_EQ(flight.speed, 0.0f);
 
     // Right by 10 pixels: the average of four samples is 2.5.
     MoveMouse(10, 0);
     Frame();
-    EXPECT_EQ(speed, 0.0f);
+    EXPECT_EQ(flight.speed, 0.0f);
     EXPECT_EQ(camera.yaw, 180.0f);
-    EXPECT_NEAR(camera.position.x, -2.5f * maxStep * 0.02f, 1e-9f);  // looking along +z, right is -x
+    EXPECT_NEAR(camera.position.x, -2.5f * flight.maxStep * 0.02f, 1e-9f);  // looking along +z, right is -x
     EXPECT_NEAR(camera.position.y, 0.0f, 1e-9f);
 
     // Down by 400 pixels: the shift is clamped to one step, downward.
     MoveMouse(0, 400);
     Frame();
-    EXPECT_NEAR(camera.position.y, -maxStep, 1e-9f);
+    EXPECT_NEAR(camera.position.y, -flight.maxStep, 1e-9f);
     EXPECT_EQ(camera.pitch, 0.0f);
-    EXPECT_EQ(speed, 0.0f);
+    EXPECT_EQ(flight.speed, 0.0f);
 }
 
 TEST_F(Flight, MouseSteeringAveragesTheLastFourMovements) {
@@ -95,7 +106,7 @@ TEST_F(Flight, MouseSteeringAveragesTheLastFourMovements) {
     // Without new reports the last delta keeps filling the ring, but nothing turns.
     Frame(3);
     EXPECT_FLOAT_EQ(camera.yaw, 180.0f - 2.0f * 0.04f);
-    EXPECT_EQ(mouseHistory.count, 4u);
+    EXPECT_EQ(flight.mouseHistory.count, 4u);
 
     // A button press reports without moving: it applies the average (now 8) once.
     mouse.LeftDown(0, 0);
@@ -109,7 +120,7 @@ TEST_F(Flight, MouseDownLooksDownUnlessSwapped) {
     MoveMouse(0, 4);
     Frame();
     EXPECT_FLOAT_EQ(camera.pitch, -0.04f);
-    settings.SwapSteerUpDown = true;
+    swapUpDown = true;
     MoveMouse(0, 4);
     Frame();
     EXPECT_FLOAT_EQ(camera.pitch, -0.04f + 2.0f * 0.04f);  // averages 1 then 2 pixels
@@ -119,11 +130,11 @@ TEST_F(Flight, JoystickTurnsByRateTimesFrameTimeAndSwapReversesPitch) {
     frameTime = 0.05f;
     MoveStick(0.5f, 0.25f);
     Frame();
-    EXPECT_FALSE(joystickIdle);
+    EXPECT_FALSE(flight.joystickIdle);
     EXPECT_NEAR(camera.yaw, 180.0f - 0.5f * 120.0f * 0.05f, 2e-3f);
     EXPECT_NEAR(camera.pitch, 0.25f * 120.0f * 0.05f, 2e-3f);
     float pitch = camera.pitch;
-    settings.SwapSteerUpDown = true;
+    swapUpDown = true;
     Frame();
     EXPECT_NEAR(camera.pitch, pitch - 0.25f * 120.0f * 0.05f, 2e-3f);
 }
@@ -135,19 +146,19 @@ TEST_F(Flight, JoystickInsideDeadZoneStillTurnsUntilIdle) {
     float yaw = camera.yaw;
     MoveStick(0.05f, 0.0f);  // back inside the dead zone
     Frame();
-    EXPECT_FALSE(joystickIdle);
+    EXPECT_FALSE(flight.joystickIdle);
     EXPECT_LT(camera.yaw, yaw);  // small deflections still turn
 
     // Idle only after a report more than 32000 ms after the last one outside.
     state().tickCount = 1000 + 32000;
     MoveStick(0.05f, 0.0f);
     Frame();
-    EXPECT_FALSE(joystickIdle);
+    EXPECT_FALSE(flight.joystickIdle);
     state().tickCount = 1000 + 32001;
     MoveStick(0.05f, 0.0f);
     Frame();
-    EXPECT_TRUE(joystickIdle);
-    // From now on only the autopilot turns (back toward 180, by 0.1 a frame).
+    EXPECT_TRUE(flight.joystickIdle);
+    // From now on only the flight.autopilot turns (back toward 180, by 0.1 a frame).
     yaw = camera.yaw;
     Frame();
     EXPECT_NEAR(camera.yaw, yaw + 0.1f, 1e-4f);
@@ -160,7 +171,7 @@ TEST_F(Flight, JoystickIdleUsesReportTimesNotTheClock) {
     MoveStick(0.0f, 0.0f);  // centred, and no more reports
     state().tickCount = 1000000;
     Frame();
-    EXPECT_FALSE(joystickIdle);
+    EXPECT_FALSE(flight.joystickIdle);
 }
 
 TEST_F(Flight, IdleRulesHoldAcrossTheTickCountWrap) {
@@ -169,22 +180,22 @@ TEST_F(Flight, IdleRulesHoldAcrossTheTickCountWrap) {
     MoveMouse(1, 0);
     MoveStick(0.0f, 0.5f);
     Frame();
-    EXPECT_FALSE(mouseIdle);
-    EXPECT_FALSE(joystickIdle);
-    EXPECT_FALSE(autopilot);
+    EXPECT_FALSE(flight.mouseIdle);
+    EXPECT_FALSE(flight.joystickIdle);
+    EXPECT_FALSE(flight.autopilot);
 
     state().tickCount = start + 32000;  // wrapped past zero
     MoveStick(0.0f, 0.0f);
     Frame();
-    EXPECT_FALSE(mouseIdle);
-    EXPECT_FALSE(joystickIdle);
+    EXPECT_FALSE(flight.mouseIdle);
+    EXPECT_FALSE(flight.joystickIdle);
 
     state().tickCount = start + 32001;
     MoveStick(0.0f, 0.0f);
     Frame();
-    EXPECT_TRUE(mouseIdle);
-    EXPECT_TRUE(joystickIdle);
-    EXPECT_TRUE(autopilot);
+    EXPECT_TRUE(flight.mouseIdle);
+    EXPECT_TRUE(flight.joystickIdle);
+    EXPECT_TRUE(flight.autopilot);
 }
 
 TEST_F(Flight, MouseIdleAfter32000Milliseconds) {
@@ -193,10 +204,10 @@ TEST_F(Flight, MouseIdleAfter32000Milliseconds) {
     Frame();
     state().tickCount = 82000;
     Frame();
-    EXPECT_FALSE(mouseIdle);
+    EXPECT_FALSE(flight.mouseIdle);
     state().tickCount = 82001;
     Frame();
-    EXPECT_TRUE(mouseIdle);
+    EXPECT_TRUE(flight.mouseIdle);
 }
 
 TEST_F(Flight, AutopilotYawBandsAndDeadZones) {
@@ -242,20 +253,20 @@ TEST_F(Flight, AutopilotWaitsForMouseAndJoystick) {
     mouse.LeftDown(0, 0);  // a click without movement still counts as use
     mouse.LeftUp(0, 0);
     Frame();
-    EXPECT_FALSE(autopilot);
+    EXPECT_FALSE(flight.autopilot);
     EXPECT_EQ(camera.yaw, 200.0f);
 }
 
 TEST_F(Flight, KeyboardNeverClearsTheAutopilotAndWorksAgainstIt) {
     keyboard.KeyDown(vk::Left, 0);
     Frame(3);
-    EXPECT_TRUE(autopilot);
-    // 500 x maxStep degrees per frame, minus 0.1 of the autopilot each frame.
-    EXPECT_NEAR(camera.yaw, 180.0f + 3.0f * (500.0f * maxStep - 0.1f), 1e-3f);
+    EXPECT_TRUE(flight.autopilot);
+    // 500 x flight.maxStep degrees per frame, minus 0.1 of the flight.autopilot each frame.
+    EXPECT_NEAR(camera.yaw, 180.0f + 3.0f * (500.0f * flight.maxStep - 0.1f), 1e-3f);
 }
 
 TEST_F(Flight, KeyboardTurnAmountsFollowTheSpeedLimit) {
-    mouseIdle = false;  // keeps the autopilot out of the measured turns
+    flight.mouseIdle = false;  // keeps the flight.autopilot out of the measured turns
     keyboard.KeyDown(vk::Left, 0);
     keyboard.KeyDown(vk::Up, 0);
     Frame();
@@ -268,39 +279,39 @@ TEST_F(Flight, KeyboardTurnAmountsFollowTheSpeedLimit) {
     EXPECT_NEAR(camera.pitch, 3.33333f, 1e-3f);
     keyboard.KeyUp(vk::Left, 0);
     keyboard.KeyUp(vk::Up, 0);
-    maxStep = 0.4f / 30.0f;
+    flight.maxStep = 0.4f / 30.0f;
     Frame();
     EXPECT_NEAR(camera.yaw, 183.33333f - 6.66667f, 1e-3f);
     EXPECT_NEAR(camera.pitch, 3.33333f - 6.66667f, 1e-3f);
     // Arrow keys are not swapped.
-    settings.SwapSteerUpDown = true;
+    swapUpDown = true;
     Frame();
     EXPECT_NEAR(camera.pitch, 3.33333f - 2.0f * 6.66667f, 1e-3f);
 }
 
 TEST_F(Flight, ShiftKeyStopsAndShiftsByEightTenthsOfAStep) {
-    speed = 0.1f;
+    flight.speed = 0.1f;
     keyboard.KeyDown(vk::Shift, 0);
     keyboard.KeyDown(vk::Left, 0);
     keyboard.KeyDown(vk::Up, 0);
-    keyboard.KeyDown(vk::A, 0);  // the speed key still counts after the stop
+    keyboard.KeyDown(vk::A, 0);  // the flight.speed key still counts after the stop
     Frame();
-    EXPECT_NEAR(speed, 0.01f, 1e-7f);
+    EXPECT_NEAR(flight.speed, 0.01f, 1e-7f);
     EXPECT_EQ(camera.yaw, 180.0f);
-    EXPECT_NEAR(camera.position.x, 0.8f * maxStep, 1e-8f);  // left of a camera looking along +z is +x
-    EXPECT_NEAR(camera.position.y, 0.8f * maxStep, 1e-8f);
+    EXPECT_NEAR(camera.position.x, 0.8f * flight.maxStep, 1e-8f);  // left of a camera looking along +z is +x
+    EXPECT_NEAR(camera.position.y, 0.8f * flight.maxStep, 1e-8f);
 }
 
 TEST_F(Flight, JoystickButtonsOneAndTwoShiftTheCamera) {
-    speed = 0.1f;
+    flight.speed = 0.1f;
     MoveStick(0.5f, -1.0f);
     joystick.Buttons(platform::joy_button::Button1 | platform::joy_button::Button2, 0);
     float yaw = camera.yaw;
     Frame();
-    EXPECT_EQ(speed, 0.0f);
+    EXPECT_EQ(flight.speed, 0.0f);
     EXPECT_EQ(camera.yaw, yaw);
-    EXPECT_NEAR(camera.position.x, -joystick.axes[Joystick::X].value * maxStep, 1e-6f * maxStep);
-    EXPECT_NEAR(camera.position.y, -maxStep, 1e-6f * maxStep);
+    EXPECT_NEAR(camera.position.x, -joystick.axes[Joystick::X].value * flight.maxStep, 1e-6f * flight.maxStep);
+    EXPECT_NEAR(camera.position.y, -flight.maxStep, 1e-6f * flight.maxStep);
 }
 
 TEST_F(Flight, DirectionFollowsYawAndPitch) {
@@ -312,7 +323,7 @@ TEST_F(Flight, DirectionFollowsYawAndPitch) {
     for (const auto& c : cases) {
         camera.yaw = c.yaw;
         camera.pitch = c.pitch;
-        UpdateDirection();
+        UpdateDirection(camera);
         EXPECT_NEAR(camera.direction.x, c.direction.x, 1e-6f);
         EXPECT_NEAR(camera.direction.y, c.direction.y, 1e-6f);
         EXPECT_NEAR(camera.direction.z, c.direction.z, 1e-6f);
@@ -324,7 +335,7 @@ TEST_F(Flight, ShiftVectorsStayUnitAndFiniteUpToAVerticalView) {
         for (float yaw : {0.0f, 33.0f, 180.0f, -270.0f}) {
             camera.yaw = yaw;
             camera.pitch = pitch;
-            UpdateDirection();
+            UpdateDirection(camera);
             Vector3 side, lift;
             ShiftVectors(camera.direction, camera.yaw, side, lift);
             ASSERT_TRUE(IsFinite(side) && IsFinite(lift)) << yaw << " " << pitch;
@@ -343,7 +354,7 @@ TEST_F(Flight, ShiftVectorsStayUnitAndFiniteUpToAVerticalView) {
 }
 
 TEST_F(Flight, ShiftingAtPitchNinetyKeepsThePositionFinite) {
-    autopilot = false;
+    flight.autopilot = false;
     camera.pitch = 90.0f;
     camera.direction.Set(0.0f, 1.0f, 0.0f);
     keyboard.KeyDown(vk::Shift, 0);
@@ -354,7 +365,7 @@ TEST_F(Flight, ShiftingAtPitchNinetyKeepsThePositionFinite) {
     MoveMouse(50, 50);
     joystick.Buttons(3, 0);
     MoveStick(1.0f, 1.0f);
-    UpdateFlight();
+    UpdateFlight(ReadDevices(mouse, joystick, keyboard, swapUpDown, 0), frameTime, flight, camera);
     ASSERT_TRUE(IsFinite(camera.position));
     EXPECT_GT(camera.position.SquaredLength(), 0.0f);
 }

@@ -4,33 +4,37 @@
 #include <algorithm>
 #include <cmath>
 
-#include "flight_fixture.h"
+#include <gtest/gtest.h>
+
 #include "support/flight_harness.h"
 
 namespace {
 
 using platform::stub::state;
 
-class FlightSoak : public FlightFixture {
+// The shell's frame on the program-wide objects, driven through the window
+// procedure as the program's messages drive it.
+class FlightSoak : public ::testing::Test {
 protected:
     void SetUp() override {
-        FlightFixture::SetUp();
+        harness::StartFlightAfresh();
         mouse.Capture(true, reinterpret_cast<platform::WindowHandle>(0x1010));
     }
+    void TearDown() override { harness::ReleaseTunnel(); }
 
     void StartAt(float z) {
         ASSERT_TRUE(harness::BuildDefaultTunnel(z));
         camera.position.Set(0.0f, 0.0f, z);
         camera.yaw = 180.0f;
         camera.pitch = 0.0f;
-        UpdateDirection();
+        UpdateDirection(camera);
     }
 
     // One frame as the program runs it, then the checks.
     void Frame(harness::Pilot& pilot) {
         pilot.Frame();
         StepFrame();
-        UpdateDirection();  // what the drawing of the frame does
+        UpdateDirection(camera);  // what the drawing of the frame does
         escapes += static_cast<int>(std::count(state().calls.begin(), state().calls.end(), "SimpleBeep"));
         state().calls.clear();
         Check();
@@ -41,7 +45,7 @@ protected:
         ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) << "frame " << frame;
         ASSERT_TRUE(std::fabs(camera.yaw) <= 360.0f && std::fabs(camera.pitch) <= 90.0f) << "frame " << frame;
         const float L = WrapLength(tunnelMesh, tunnelBuilder.spacing);
-        ASSERT_LE(std::fabs(p.z), L + maxStep) << "frame " << frame;
+        ASSERT_LE(std::fabs(p.z), L + flight.maxStep) << "frame " << frame;
 
         // The collision looked at the segment of z; its push may have carried
         // z by at most the clearance, into the neighbour segment.
@@ -56,9 +60,9 @@ protected:
         }
         float depth = harness::DepthBehindWall(p);
         deepest = std::max(deepest, depth);
-        ASSERT_LE(depth, maxStep * 1.0001f) << "frame " << frame << " at " << p.x << " " << p.y << " " << p.z;
+        ASSERT_LE(depth, flight.maxStep * 1.0001f) << "frame " << frame << " at " << p.x << " " << p.y << " " << p.z;
         if (std::fabs(p.z - lastZ) > L / 2) ++wraps;
-        if (autopilot) ++autopilotFrames;
+        if (flight.autopilot) ++autopilotFrames;
         if (collisionState.nearestDistance < collisionState.clearance) ++pushes;
         lastZ = p.z;
         ++frame;

@@ -1,6 +1,7 @@
 // The frame's steps around the flight: the changed flags, the wrap-around by
 // whole ring lengths and the collision, on the default tunnel.
-#include "flight_fixture.h"
+#include <gtest/gtest.h>
+
 #include "support/flight_harness.h"
 
 namespace {
@@ -23,8 +24,12 @@ TEST(WrapAround, OnlyStrictlyBeyondTheLengthWraps) {
     EXPECT_EQ(WrapDistance(3.0f, 512.0f), 0.0f);
 }
 
-class FrameStep : public FlightFixture {
+// The shell's frame on the program-wide objects, started afresh for each test.
+class FrameStep : public ::testing::Test {
 protected:
+    void SetUp() override { harness::StartFlightAfresh(); }
+    void TearDown() override { harness::ReleaseTunnel(); }
+
     // The next counter reading, `seconds` after the previous one.
     void After(float seconds) {
         counter += static_cast<int64_t>(seconds * harness::kCountsPerSecond);
@@ -41,7 +46,7 @@ TEST_F(FrameStep, MeasuresTheFrameAndClearsEveryChangedFlag) {
     EXPECT_FALSE(mouse.changed);
     EXPECT_FALSE(keyboard.changed);
     EXPECT_FALSE(joystick.changed);
-    EXPECT_FALSE(mouseIdle);  // the flight step saw the flag before it was cleared
+    EXPECT_FALSE(flight.mouseIdle);  // the flight step saw the flag before it was cleared
 }
 
 TEST_F(FrameStep, CameraAtExactlyTheWrapLengthStaysAndTheNextFramePastItWraps) {
@@ -53,10 +58,10 @@ TEST_F(FrameStep, CameraAtExactlyTheWrapLengthStaysAndTheNextFramePastItWraps) {
     const int32_t start = tunnelBuilder.start;
     const float firstZ = tunnelMesh.pos[0].z;
 
-    speed = 0.2f;
+    flight.speed = 0.2f;
     After(0.1f);
     StepFrame();
-    EXPECT_NEAR(camera.position.z, maxStep, 1e-4f);
+    EXPECT_NEAR(camera.position.z, flight.maxStep, 1e-4f);
     EXPECT_EQ(tunnelBuilder.start, start - 16384);  // the tunnel moved back with the camera
     EXPECT_EQ(tunnelMesh.pos[0].z, firstZ - 512.0f);
     EXPECT_EQ(collisionState.segment, 0);
@@ -65,23 +70,23 @@ TEST_F(FrameStep, CameraAtExactlyTheWrapLengthStaysAndTheNextFramePastItWraps) {
 TEST_F(FrameStep, BackwardPastMinusTheWrapLengthWrapsForward) {
     ASSERT_TRUE(harness::BuildDefaultTunnel(-511.99f));
     camera.position.Set(0.0f, 0.0f, -511.999f);
-    speed = -0.2f;
+    flight.speed = -0.2f;
     After(0.1f);
     StepFrame();
-    EXPECT_NEAR(camera.position.z, (-511.999f - maxStep) + 512.0f, 1e-4f);
+    EXPECT_NEAR(camera.position.z, (-511.999f - flight.maxStep) + 512.0f, 1e-4f);
     EXPECT_EQ(collisionState.segment, 255);
 }
 
 TEST_F(FrameStep, CollisionKeepsTheCameraOffTheWallOfTheBuiltTunnel) {
     ASSERT_TRUE(harness::BuildDefaultTunnel(0.0f));
-    // Fly straight at the wall to the side, at full speed.
+    // Fly straight at the wall to the side, at full flight.speed.
     camera.yaw = 90.0f;
-    UpdateDirection();
-    speed = 0.2f;
+    UpdateDirection(camera);
+    flight.speed = 0.2f;
     for (int frame = 0; frame < 400; ++frame) {
         After(0.1f);
         StepFrame();
-        UpdateDirection();
+        UpdateDirection(camera);
         ASSERT_LE(harness::DepthBehindWall(camera.position), 0.0f) << "frame " << frame;
     }
     EXPECT_LT(collisionState.nearestDistance, collisionState.clearance);  // pushed again every frame

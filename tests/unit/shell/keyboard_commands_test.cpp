@@ -19,8 +19,8 @@ protected:
         platform::stub::Reset();
         platform::stub::ResetUi();
         platform::stub::ResetInput();
-        maxSpeed = 0.2f;
-        maxStep = collisionClearance = maxSpeed / kStepsPerSpeed;
+        flight = FlightState{};
+        collisionClearance = flight.maxStep;
         camera.fov = 70.0f;
         settings = Settings{};
         showInfo = showAxes = false;
@@ -37,25 +37,25 @@ TEST_F(KeyboardCommands, MinusShrinksTheSpeedLimitDownToAFloor) {
     const float expected[] = {0.15f, 0.1125f, 0.084375f};
     for (float value : expected) {
         EXPECT_EQ(Press('-'), 1);
-        EXPECT_FLOAT_EQ(maxSpeed, value);
-        EXPECT_FLOAT_EQ(maxStep, value / 30.0f);
-        EXPECT_EQ(collisionClearance, maxStep);
+        EXPECT_FLOAT_EQ(flight.maxSpeed, value);
+        EXPECT_FLOAT_EQ(flight.maxStep, value / 30.0f);
+        EXPECT_EQ(collisionClearance, flight.maxStep);
     }
     for (int i = 0; i < 40; ++i) Press('-');
-    EXPECT_FLOAT_EQ(maxSpeed, 0.01f);
+    EXPECT_FLOAT_EQ(flight.maxSpeed, 0.01f);
     EXPECT_FLOAT_EQ(collisionClearance, 0.01f / 30.0f);
 }
 
 TEST_F(KeyboardCommands, EqualsGrowsTheSpeedLimitUpToACeiling) {
     Press('=');
-    EXPECT_FLOAT_EQ(maxSpeed, 0.2666667f);
+    EXPECT_FLOAT_EQ(flight.maxSpeed, 0.2666667f);
     Press('=');
-    EXPECT_FLOAT_EQ(maxSpeed, 0.3555556f);
+    EXPECT_FLOAT_EQ(flight.maxSpeed, 0.3555556f);
     Press('=');
-    EXPECT_EQ(maxSpeed, 0.4f);
+    EXPECT_EQ(flight.maxSpeed, 0.4f);
     Press('=');
-    EXPECT_EQ(maxSpeed, 0.4f);
-    EXPECT_FLOAT_EQ(maxStep, 0.4f / 30.0f);
+    EXPECT_EQ(flight.maxSpeed, 0.4f);
+    EXPECT_FLOAT_EQ(flight.maxStep, 0.4f / 30.0f);
 }
 
 TEST_F(KeyboardCommands, FieldOfViewWidensToExactly180) {
@@ -95,13 +95,13 @@ TEST_F(KeyboardCommands, UnboundCharactersOpenTheHelpBox) {
     for (int code : unbound) EXPECT_EQ(Press(code), 0) << code;
     EXPECT_EQ(HelpBoxes(), sizeof(unbound) / sizeof(unbound[0]));
     EXPECT_EQ(state().shownMessages.back().text, kHelpText);
-    EXPECT_EQ(maxSpeed, 0.2f);
+    EXPECT_EQ(flight.maxSpeed, 0.2f);
     EXPECT_EQ(camera.fov, 70.0f);
 }
 
 TEST_F(KeyboardCommands, OnlyTheLowByteCounts) {
     EXPECT_EQ(Press(0x100 + '-'), 1);
-    EXPECT_FLOAT_EQ(maxSpeed, 0.15f);
+    EXPECT_FLOAT_EQ(flight.maxSpeed, 0.15f);
 }
 
 TEST_F(KeyboardCommands, HelpTextBeginsWithTheSteeringLines) {

@@ -1,0 +1,64 @@
+#include "shell/frame.h"
+
+#include "flight/collision.h"
+#include "flight/wrap_around.h"
+#include "platform/input.h"
+#include "shell/program_objects.h"
+
+namespace {
+FrameOptions CurrentFrameOptions() {
+    return FrameOptions{settings.lighting, settings.depthTest, showInfo, showAxes};
+}
+
+// When the camera leaves +-L, it and the whole tunnel move back by L together.
+void WrapAround() {
+    float wrap = WrapDistance(camera.position.z, WrapLength(tunnelMesh, tunnelBuilder.spacing));
+    if (wrap == 0.0f) return;
+    camera.position.z += wrap;
+    tunnelBuilder.Shift(wrap);
+}
+}  // namespace
+
+DeviceReadings ReadDevices(const Mouse& mouse, const Joystick& joystick, const Keyboard& keyboard,
+                           bool swapUpDown, uint32_t now) {
+    using platform::vk::A, platform::vk::Down, platform::vk::Left, platform::vk::Right, platform::vk::Shift,
+        platform::vk::Up, platform::vk::Z;
+    DeviceReadings devices;
+    const Mouse::ChannelRecord& x = mouse.channels[Mouse::X];
+    devices.mouse = {x.delta, mouse.channels[Mouse::Y].delta, mouse.channels[Mouse::LEFT].value != 0,
+                     mouse.channels[Mouse::RIGHT].value != 0, mouse.changed, x.time};
+    const Joystick::Axis& stickX = joystick.axes[Joystick::X];
+    devices.joystick = {stickX.value, joystick.axes[Joystick::Y].value, stickX.time, joystick.buttons[0].down,
+                        joystick.buttons[1].down};
+    devices.keys = {keyboard.Down(Shift), keyboard.Down(Left), keyboard.Down(Right), keyboard.Down(Up),
+                    keyboard.Down(Down),  keyboard.Down(A),    keyboard.Down(Z)};
+    devices.now = now;
+    devices.swapUpDown = swapUpDown;
+    return devices;
+}
+
+void StepFrame() {
+    tunnelBuilder.Update(camera.position.z);
+    frameTime = frameTimer.Advance(platform::CounterValue(), secondsPerCount);
+    const DeviceReadings devices =
+        ReadDevices(mouse, joystick, keyboard, settings.SwapSteerUpDown, platform::TickCount());
+    UpdateFlight(devices, frameTime, flight, camera);
+    // The next flight step learns from the mouse's flag whether it reported in between.
+    mouse.changed = false;
+    keyboard.changed = false;
+    joystick.changed = false;
+    // A failed rebuild leaves no tunnel to wrap or collide with.
+    if (!tunnelBuilder.Ready()) return;
+    WrapAround();
+    CollideWithTunnel(tunnelMesh, tunnelBuilder.spacing, collisionState, camera.position);
+}
+
+void DrawFrame() {
+    RenderFrame(glWindow, CurrentFrameOptions(), TunnelView{tunnelMesh, tunnelBuilder, collisionState}, camera,
+                frameTime);
+}
+
+void Tick() {
+    StepFrame();
+    DrawFrame();
+}
