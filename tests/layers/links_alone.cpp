@@ -1,0 +1,2 @@
+// Nothing to run: the program exists to be linked (see CMakeLists.txt).
+int main() { return 0; }
