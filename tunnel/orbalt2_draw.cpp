@@ -38,6 +38,13 @@ void Orbalt2::Draw(int32_t first, uint32_t count) {
             if (const GLuint name = lists[MaskSlot(slot + i)]) glCallList(name);
         return;
     }
+    DrawWithState(slot, count);
+}
+
+// The drawing state's own drawing of slots slot ... slot + count - 1 (count
+// at most nSegments): what the frame draws without lists, and what a list
+// records when it is compiled.
+void Orbalt2::DrawWithState(uint32_t slot, uint32_t count) {
     if (method == RenderMethod::VertexArrays) EnableClientArrays();
     if (texcoords) glEnable(GL_TEXTURE_2D);
     if (normals && colors) glEnable(GL_COLOR_MATERIAL);

@@ -29,9 +29,7 @@ void Orbalt2::CompileLists(int32_t first, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t s = MaskSlot(static_cast<uint32_t>(first) + i);
         glNewList(lists[s], GL_COMPILE);
-        listsActive = 0;  // so that Draw draws instead of calling the list
-        Draw(static_cast<int32_t>(s), 1);
-        listsActive = 1;
+        DrawWithState(s, 1);
         glEndList();
     }
 }

@@ -7,6 +7,7 @@
 #include "platform/ui.h"
 #include "shell/info_boxes.h"
 #include "shell/keyboard_commands.h"
+#include "shell/popup_menu.h"
 #include "shell/program_objects.h"
 
 namespace {
@@ -132,16 +133,21 @@ TEST_F(KeyboardCommands, MWithoutAMenuShowsNothingAndStillRenders) {
     EXPECT_EQ(HelpBoxes(), 0u);
 }
 
-TEST_F(KeyboardCommands, TTogglesTexturingAsTheHelpSays) {
+TEST_F(KeyboardCommands, TTogglesTexturingAsTheHelpSaysAndTheMenuMarkFollows) {
+    popupMenu = reinterpret_cast<platform::MenuHandle>(0x3e3e);
     tunnelMesh.SetTexCoords(true);
     settings.texcoords = true;
+    const auto& marks = platform::stub::ui().checkMarks;
     EXPECT_EQ(Press('t'), 1);
     EXPECT_FALSE(tunnelMesh.texcoords);
     EXPECT_FALSE(settings.texcoords);
+    EXPECT_FALSE(marks.at(menu_id::TexCoords));
     Press('t');
     EXPECT_TRUE(tunnelMesh.texcoords);
     EXPECT_TRUE(settings.texcoords);
+    EXPECT_TRUE(marks.at(menu_id::TexCoords));
     EXPECT_EQ(HelpBoxes(), 0u);
+    popupMenu = nullptr;
 }
 
 }  // namespace
