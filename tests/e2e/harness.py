@@ -21,7 +21,8 @@ Environment (set by ctest):
   ORBALT_XRR_ADDMODE the helper that adds switchable display modes to Xvfb
 
 On a failure inside `with Session(...)`, a screenshot is saved as
-ORBALT_E2E_WORK/artifacts/<name>.png so that the failure can be read.
+ORBALT_E2E_WORK/artifacts/<name>.png (failure-<name>.png in a given run
+folder) so that the failure can be read.
 """
 
 import ctypes
@@ -208,9 +209,6 @@ class Session:
         """Ids of the visible windows whose title matches the anchored regex."""
         return self.x("xdotool", "search", "--onlyvisible", "--name", title_regex).split()
 
-    def title(self, window):
-        return self.x("xdotool", "getwindowname", window).strip()
-
     def type_keys(self, window, *keys):
         """Gives `window` the X focus, then presses the keys there as XTEST events."""
         self.x("xdotool", "windowfocus", window, "key", *keys)
@@ -236,22 +234,25 @@ class Session:
             return None
         return geometry["WIDTH"], geometry["HEIGHT"], pixels
 
+    def window_dump(self, window):
+        """The window's picture in X's xwd format (empty when it cannot be read)."""
+        # xwd reads the window without grabbing anything: a grab (as import
+        # makes) can take the focus from Wine's window, which then drops keys.
+        dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env(), capture_output=True)
+        return dump.stdout if dump.returncode == 0 else b""
+
     def window_pixels(self, window):
         """The window's picture as raw RGB bytes (empty when it cannot be read)."""
-        # xwd reads the window without grabbing anything: a grab (as import
-        # makes) takes the focus from Wine's window, which then drops keys.
-        dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env(), capture_output=True)
-        if dump.returncode != 0:
-            return b""
-        result = subprocess.run(["convert", "xwd:-", "-depth", "8", "rgb:-"], input=dump.stdout,
-                                capture_output=True)
-        return result.stdout if result.returncode == 0 else b""
+        dump = self.window_dump(window)
+        result = subprocess.run(["convert", "xwd:-", "-depth", "8", "rgb:-"], input=dump,
+                                capture_output=True) if dump else None
+        return result.stdout if result and result.returncode == 0 else b""
 
     def save_window_picture(self, window, path):
-        """Writes the window's picture to `path` (PNG) without a grab; True when written."""
-        dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env(), capture_output=True)
-        return dump.returncode == 0 and subprocess.run(
-            ["convert", "xwd:-", path], input=dump.stdout, capture_output=True).returncode == 0
+        """Writes the window's picture to `path` (PNG); True when written."""
+        dump = self.window_dump(window)
+        return bool(dump) and subprocess.run(["convert", "xwd:-", path], input=dump,
+                                             capture_output=True).returncode == 0
 
     def screenshot(self, path):
         os.makedirs(os.path.dirname(path), exist_ok=True)
