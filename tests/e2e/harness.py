@@ -1,23 +1,34 @@
-"""End-to-end harness: runs orbalt.exe under Wine on a private Xvfb.
+"""Drives orbalt.exe under Wine on a private Xvfb: the end-to-end tests and
+the demo flight (scripts/demo-flight.py) both use it.
 
 A `Session` owns one X server (on a display number the server picks itself),
-the test Wine prefix (shared by all cases, created once, with Wine's windows
-unmanaged so that no window manager is needed and no hide stalls 2 s) and a
-temporary copy of the program directory. `Session.launch` starts the program
-and returns a `Program`, which waits on conditions (a window, a message box, a
-log line, the process's exit), never on bare sleeps.
+a Wine prefix (created once, with Wine's windows unmanaged so that no window
+manager is needed and no hide stalls 2 s; the tests share one) and a copy of
+the program directory in a run folder (temporary unless one is given).
+`Session.launch` starts the program and returns a `Program`, which waits on
+conditions (a window, a message box, a log line, the process's exit), never on
+bare sleeps.
+
+Keys go to a window as XTEST events after the window has been given the X
+focus: Wine's windows do not take key events sent to them with XSendEvent
+(`xdotool key --window` falls back to that whenever the window is not the
+focused one). A key can still get lost while a window is being (re)mapped, so
+every key with an effect to wait for is sent again until the effect shows.
 
 Environment (set by ctest):
   ORBALT_BIN_DIR     the ready-to-run program directory (orbalt.exe and data)
   ORBALT_E2E_WORK    where the prefix, temporary runs and failure screenshots go
   ORBALT_XRR_ADDMODE the helper that adds switchable display modes to Xvfb
-  ORBALT_XCLOSE      the helper that sends a window manager's close request
 
 On a failure inside `with Session(...)`, a screenshot is saved as
-ORBALT_E2E_WORK/artifacts/<name>.png so that the failure can be read.
+ORBALT_E2E_WORK/artifacts/<name>.png (failure-<name>.png in a given run
+folder) so that the failure can be read.
 """
 
+import ctypes
+import ctypes.util
 import fcntl
+import functools
 import os
 import re
 import shutil
@@ -29,8 +40,12 @@ import time
 BIN_DIR = os.environ.get("ORBALT_BIN_DIR", "")
 WORK_DIR = os.environ.get("ORBALT_E2E_WORK", os.path.join(tempfile.gettempdir(), "orbalt-e2e"))
 XRR_ADDMODE = os.environ.get("ORBALT_XRR_ADDMODE", "")
-XCLOSE = os.environ.get("ORBALT_XCLOSE", "")
 PREFIX = os.path.join(WORK_DIR, "wineprefix")
+
+# Rows at the top of a window picture that hold text rather than the scene:
+# the caption Wine draws on its unmanaged windows (23 rows) and the program's
+# frame-rate line below it (16 rows).
+TEXT_ROWS = 40
 
 MSGBOX_TRACE = re.compile(r'trace:msgbox:MSGBOX_OnInit L"(.*)"(?:\.\.\.)?\s*$')
 
@@ -73,10 +88,16 @@ def unescape(text):
 
 
 class Session:
-    def __init__(self, name, extra_modes=(), screen="1024x768x24"):
+    def __init__(self, name, extra_modes=(), screen="1024x768x24", bin_dir=None, prefix=None,
+                 run_dir=None):
+        """`run_dir`, when given, is created and kept (the demo's output folder);
+        otherwise the run happens in a temporary folder removed at close."""
         self.name = re.sub(r"[^A-Za-z0-9_.-]", "_", name)
         self.extra_modes = list(extra_modes)
         self.screen = screen
+        self.bin_dir = bin_dir or BIN_DIR
+        self.prefix = prefix or PREFIX
+        self.run_dir = run_dir
         self.processes = []  # (Popen, description) we started, ended in close()
         self.files = []      # output files of those processes, closed in close()
         self.tmp = None
@@ -98,16 +119,20 @@ class Session:
         return False
 
     def start(self):
-        if not os.path.isfile(os.path.join(BIN_DIR, "orbalt.exe")):
-            raise E2EError("no orbalt.exe in ORBALT_BIN_DIR=%r: build the windows preset" % BIN_DIR)
-        os.makedirs(WORK_DIR, exist_ok=True)
-        self.tmp = tempfile.mkdtemp(prefix="run-%s-" % self.name, dir=WORK_DIR)
+        if not os.path.isfile(os.path.join(self.bin_dir, "orbalt.exe")):
+            raise E2EError("no orbalt.exe in %r: build the windows preset" % self.bin_dir)
+        if self.run_dir:
+            os.makedirs(self.run_dir)
+            self.tmp = self.run_dir
+        else:
+            os.makedirs(WORK_DIR, exist_ok=True)
+            self.tmp = tempfile.mkdtemp(prefix="run-%s-" % self.name, dir=WORK_DIR)
         self.start_xvfb()
-        ensure_prefix(self.env())
+        ensure_prefix(self.env(), self.prefix)
         if self.extra_modes:
             self.start_mode_helper()
         self.program_dir = os.path.join(self.tmp, "orbalt dir")  # a blank in the path on purpose
-        shutil.copytree(BIN_DIR, self.program_dir)
+        shutil.copytree(self.bin_dir, self.program_dir)
 
     def start_xvfb(self):
         read_end, write_end = os.pipe()
@@ -152,9 +177,9 @@ class Session:
         for file in self.files:
             file.close()
         self.files = []
-        if self.tmp:
+        if self.tmp and self.tmp != self.run_dir:
             shutil.rmtree(self.tmp, ignore_errors=True)
-            self.tmp = None
+        self.tmp = None
 
     def output_file(self, name):
         file = open(os.path.join(self.tmp, name), "w")
@@ -166,7 +191,7 @@ class Session:
         env = dict(os.environ)
         env.update({
             "DISPLAY": self.display or "",
-            "WINEPREFIX": PREFIX,
+            "WINEPREFIX": self.prefix,
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=",
         })
@@ -183,6 +208,14 @@ class Session:
     def windows(self, title_regex):
         """Ids of the visible windows whose title matches the anchored regex."""
         return self.x("xdotool", "search", "--onlyvisible", "--name", title_regex).split()
+
+    def type_keys(self, window, *keys):
+        """Gives `window` the X focus, then presses the keys there as XTEST events."""
+        self.x("xdotool", "windowfocus", window, "key", *keys)
+
+    def request_close(self, window):
+        """Asks the window to close as a window manager does; Wine makes it a WM_CLOSE."""
+        send_close_request(self.display, window)
 
     def screen_size(self):
         match = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", self.x("xdpyinfo"))
@@ -201,16 +234,25 @@ class Session:
             return None
         return geometry["WIDTH"], geometry["HEIGHT"], pixels
 
+    def window_dump(self, window):
+        """The window's picture in X's xwd format (empty when it cannot be read)."""
+        # xwd reads the window without grabbing anything: a grab (as import
+        # makes) can take the focus from Wine's window, which then drops keys.
+        dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env(), capture_output=True)
+        return dump.stdout if dump.returncode == 0 else b""
+
     def window_pixels(self, window):
         """The window's picture as raw RGB bytes (empty when it cannot be read)."""
-        # xwd reads the window without grabbing anything: a grab (as import
-        # makes) takes the focus from Wine's window, which then drops keys.
-        dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env(), capture_output=True)
-        if dump.returncode != 0:
-            return b""
-        result = subprocess.run(["convert", "xwd:-", "-depth", "8", "rgb:-"], input=dump.stdout,
-                                capture_output=True)
-        return result.stdout if result.returncode == 0 else b""
+        dump = self.window_dump(window)
+        result = subprocess.run(["convert", "xwd:-", "-depth", "8", "rgb:-"], input=dump,
+                                capture_output=True) if dump else None
+        return result.stdout if result and result.returncode == 0 else b""
+
+    def save_window_picture(self, window, path):
+        """Writes the window's picture to `path` (PNG); True when written."""
+        dump = self.window_dump(window)
+        return bool(dump) and subprocess.run(["convert", "xwd:-", path], input=dump,
+                                             capture_output=True).returncode == 0
 
     def screenshot(self, path):
         os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -219,7 +261,8 @@ class Session:
 
     def save_failure_screenshot(self):
         if self.display:
-            path = os.path.join(WORK_DIR, "artifacts", self.name + ".png")
+            folder = self.run_dir or os.path.join(WORK_DIR, "artifacts")
+            path = os.path.join(folder, "failure-%s.png" % self.name if self.run_dir else self.name + ".png")
             try:
                 self.screenshot(path)
                 print("failure screenshot: %s" % path)
@@ -276,7 +319,7 @@ class Program:
         return wait_until(lambda: text in self.console(), timeout, "console text %r" % text)
 
     def key(self, window, *keys):
-        self.session.x("xdotool", "key", "--window", window, *keys)
+        self.session.type_keys(window, *keys)
 
     def request_close(self, title_regex=r"^orbalt$", timeout=20):
         """Asks the window to close as a window manager would (WM_CLOSE), again
@@ -286,7 +329,7 @@ class Program:
             if time.monotonic() > deadline:
                 raise E2EError("a close request did not end the program")
             for window in self.session.windows(title_regex)[:1]:
-                self.session.x(XCLOSE, window)
+                self.session.request_close(window)
             try:
                 wait_until(lambda: not self.running(), 2.0, "the program to end")
             except E2EError:
@@ -331,7 +374,7 @@ class Program:
                 return
             if time.monotonic() > deadline:
                 raise E2EError("message boxes titled %s stay open" % title_regex)
-            self.session.x(XCLOSE, boxes[0])  # a key could go on arriving as characters
+            self.session.request_close(boxes[0])  # a key could go on arriving as characters
             try:
                 wait_until(lambda: boxes[0] not in self.session.windows(title_regex), 2.0, "a box to close")
             except E2EError:
@@ -348,7 +391,7 @@ class Program:
             if time.monotonic() > deadline:
                 raise E2EError("%s did not close" % title_regex)
             for window in self.session.windows(title_regex)[:1]:
-                self.session.x(XCLOSE, window)
+                self.session.request_close(window)
             try:
                 wait_until(lambda: not self.session.windows(title_regex), 2.0, "%s to close" % title_regex)
             except E2EError:
@@ -386,16 +429,76 @@ def changed_fraction(before, after, skip_rows=0, row_bytes=None):
     return differing / max(1, (len(before) - start) // 3)
 
 
-def ensure_prefix(env):
-    """Creates the shared test prefix once (about 15 s), under a lock so that
-    two cases never build it at the same time."""
-    os.makedirs(WORK_DIR, exist_ok=True)
-    stamp = os.path.join(PREFIX, ".orbalt-ready")
-    with open(os.path.join(WORK_DIR, "prefix.lock"), "w") as lock:
+class _ClientMessage(ctypes.Structure):
+    """Xlib's XClientMessageEvent."""
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+
+class _Event(ctypes.Union):
+    """Xlib's XEvent: every event is padded to 24 longs."""
+    _fields_ = [("xclient", _ClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+_CLIENT_MESSAGE = 33
+# Xlib's default error handler ends the process; a window that is gone by the
+# time the request arrives (a box closing by itself) is no error here.
+_IGNORE_X_ERRORS = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda *_: 0)
+
+
+@functools.lru_cache(maxsize=None)
+def _xlib():
+    lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+    lib.XOpenDisplay.restype = ctypes.c_void_p
+    lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    lib.XInternAtom.restype = ctypes.c_ulong
+    lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    lib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.POINTER(_Event)]
+    lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    lib.XSetErrorHandler(_IGNORE_X_ERRORS)
+    return lib
+
+
+def send_close_request(display, window):
+    """Sends the window the WM_PROTOCOLS client message carrying WM_DELETE_WINDOW,
+    the close request of a window manager."""
+    xlib = _xlib()
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        raise E2EError("cannot open the X display %s" % display)
+    try:
+        event = _Event()
+        event.xclient.type = _CLIENT_MESSAGE
+        event.xclient.window = int(window)
+        event.xclient.message_type = xlib.XInternAtom(connection, b"WM_PROTOCOLS", 0)
+        event.xclient.format = 32
+        event.xclient.data[0] = xlib.XInternAtom(connection, b"WM_DELETE_WINDOW", 0)
+        xlib.XSendEvent(connection, int(window), 0, 0, ctypes.byref(event))
+        xlib.XSync(connection, 0)
+    finally:
+        xlib.XCloseDisplay(connection)
+
+
+READY_STAMP = ".orbalt-ready"
+
+
+def prefix_ready(prefix):
+    return os.path.exists(os.path.join(prefix, READY_STAMP))
+
+
+def ensure_prefix(env, prefix):
+    """Creates the Wine prefix once (about 15 s), under a lock so that two runs
+    never build it at the same time."""
+    os.makedirs(os.path.dirname(prefix), exist_ok=True)
+    with open(prefix + ".lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
-        if os.path.exists(stamp):
+        if prefix_ready(prefix):
             return
-        shutil.rmtree(PREFIX, ignore_errors=True)
+        shutil.rmtree(prefix, ignore_errors=True)
         quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wine", "wineboot", "-i"], env=env, check=True, timeout=300, **quiet)
         subprocess.run(["wineserver", "-w"], env=env, timeout=300, **quiet)
@@ -404,4 +507,4 @@ def ensure_prefix(env):
         subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
                         "/t", "REG_SZ", "/d", "N", "/f"], env=env, check=True, timeout=120, **quiet)
         subprocess.run(["wineserver", "-w"], env=env, timeout=120, **quiet)
-        open(stamp, "w").close()
+        open(os.path.join(prefix, READY_STAMP), "w").close()
