@@ -10,13 +10,30 @@ namespace {
 
 constexpr float kDegreesToRadians = 0.017453292f;
 
-float WaveAngle(const float* c, float t) { return (c[kWaveFreq] * t + c[kWavePhase]) * kDegreesToRadians; }
-float PointAngle(const float* c, float t) { return (c[kAngleFreq] * t + c[kAnglePhase]) * kDegreesToRadians; }
+// An angle that grows linearly with t (degrees), in radians.
+float AngleAt(float frequency, float phase, float t) { return (frequency * t + phase) * kDegreesToRadians; }
+float WaveAngle(const float* c, float t) { return AngleAt(c[kWaveFreq], c[kWavePhase], t); }
+float PointAngle(const float* c, float t) { return AngleAt(c[kAngleFreq], c[kAnglePhase], t); }
 
 uint32_t BitsOf(float value) {
     uint32_t bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
     return bits;
+}
+
+// Hands fill(i, angle, repeated) the angle of every point 0 ... n, t running
+// by step. Consecutive points often share an angle (a frequency of zero gives
+// every point the same one); repeated says so, and the point can then take
+// the previous point's values instead of computing them again.
+template <class Fill>
+void ForEachAngle(uint32_t n, float step, float frequency, float phase, Fill fill) {
+    float t = 0.0f;
+    uint32_t lastBits = 0;
+    for (uint32_t i = 0; i <= n; ++i, t += step) {
+        const float angle = AngleAt(frequency, phase, t);
+        fill(i, angle, i != 0 && BitsOf(angle) == lastBits);
+        lastBits = BitsOf(angle);
+    }
 }
 
 // The point from the sine of its wave angle and the cosine and sine of its
@@ -63,37 +80,18 @@ bool ComponentCurve::Matches(const TableKey& key, float frequency, float phase) 
     return key.valid && key.frequency == BitsOf(frequency) && key.phase == BitsOf(phase);
 }
 
-// Consecutive points often share an angle (a frequency of zero gives every
-// point the same one); the sine is then taken once.
 void ComponentCurve::FillWaveSines(const float* c) {
-    float t = 0.0f;
-    uint32_t lastBits = 0;
-    for (uint32_t i = 0; i <= nPoints; ++i, t += step) {
-        const float angle = WaveAngle(c, t);
-        if (i != 0 && BitsOf(angle) == lastBits) {
-            waveSines[i] = waveSines[i - 1];
-            continue;
-        }
-        waveSines[i] = std::sin(static_cast<double>(angle));
-        lastBits = BitsOf(angle);
-    }
+    ForEachAngle(nPoints, step, c[kWaveFreq], c[kWavePhase], [this](uint32_t i, float angle, bool repeated) {
+        waveSines[i] = repeated ? waveSines[i - 1] : std::sin(static_cast<double>(angle));
+    });
     waveKey = KeyOf(c[kWaveFreq], c[kWavePhase]);
 }
 
 void ComponentCurve::FillAngles(const float* c) {
-    float t = 0.0f;
-    uint32_t lastBits = 0;
-    for (uint32_t i = 0; i <= nPoints; ++i, t += step) {
-        const float angle = PointAngle(c, t);
-        if (i != 0 && BitsOf(angle) == lastBits) {
-            angleCosines[i] = angleCosines[i - 1];
-            angleSines[i] = angleSines[i - 1];
-            continue;
-        }
-        angleCosines[i] = std::cos(static_cast<double>(angle));
-        angleSines[i] = std::sin(static_cast<double>(angle));
-        lastBits = BitsOf(angle);
-    }
+    ForEachAngle(nPoints, step, c[kAngleFreq], c[kAnglePhase], [this](uint32_t i, float angle, bool repeated) {
+        angleCosines[i] = repeated ? angleCosines[i - 1] : std::cos(static_cast<double>(angle));
+        angleSines[i] = repeated ? angleSines[i - 1] : std::sin(static_cast<double>(angle));
+    });
     angleKey = KeyOf(c[kAngleFreq], c[kAnglePhase]);
 }
 

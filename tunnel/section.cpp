@@ -70,8 +70,8 @@ bool Section::Combine() {
         }
         return true;
     }
-    // Each sub-box bounds its eighth's points up to the first outside the
-    // limits, and box the complete sub-boxes before it.
+    // Each sub-box bounds its eighth's points and box bounds the sub-boxes;
+    // at a point outside the limits both stop where they have got to.
     const uint32_t per = nPoints / nSubBoxes;
     Box2 whole = Box2::At(points[0]);
     for (uint32_t s = 0; s < nSubBoxes; ++s) {

@@ -24,10 +24,10 @@ public:
     FirstCrossing(const EdgeBoxTree& tree, const Point2* points, uint32_t nEdges)
         : tree(tree), points(points), nEdges(nEdges) {}
 
-    // Pairs of edges both within a node of count edges.
+    // Pairs of edges both within a node of count edges, a bucket or larger.
     void Within(uint32_t node, uint32_t count) {
-        if (count <= EdgeBoxTree::kBucketEdges) {
-            if (count == EdgeBoxTree::kBucketEdges && tree.BucketIsMonotone(node)) return;
+        if (count == EdgeBoxTree::kBucketEdges) {
+            if (tree.BucketIsMonotone(node)) return;
             const uint32_t first = FirstEdge(node, count);
             for (uint32_t a = first; a < first + count; ++a) ComparePairs(a, a + 2, first + count);
             return;
@@ -43,9 +43,8 @@ public:
     void Between(uint32_t nodeA, uint32_t nodeB, uint32_t count) {
         const uint32_t firstA = FirstEdge(nodeA, count), firstB = FirstEdge(nodeB, count);
         if (found && !Precedes(firstA, firstB)) return;
-        if (count <= EdgeBoxTree::kBucketEdges) {
-            if (count == EdgeBoxTree::kBucketEdges && nodeB == nodeA + 1 && tree.BucketsAreMonotone(nodeA, nodeB))
-                return;
+        if (count == EdgeBoxTree::kBucketEdges) {
+            if (nodeB == nodeA + 1 && tree.BucketsAreMonotone(nodeA, nodeB)) return;
             for (uint32_t a = firstA; a < firstA + count; ++a) ComparePairs(a, firstB, firstB + count);
             return;
         }
@@ -141,9 +140,9 @@ bool Section::SelfIntersectsPlain() {
 // first chunk, or pair of chunks, that holds one; within them, the pair of
 // the lowest edge numbers.
 bool Section::SelfIntersectsBySubBoxes() {
-    // The chunks are the nodes of the tree's fourth level. Chunks smaller than
-    // a bucket are compared edge by edge; otherwise the tree is built, unless
-    // a point that is not a number leaves it without boxes.
+    // Chunk s is the tree's node nSubBoxes + s (eight chunks: its fourth
+    // level). Chunks smaller than a bucket are compared edge by edge, and so
+    // is a profile with a point that is not a number, which has no boxes.
     const uint32_t chunkEdges = nPoints / nSubBoxes;
     if (chunkEdges < EdgeBoxTree::kBucketEdges || !edgeTree.Build(points.get())) return SelfIntersectsEdgeByEdge();
     FirstCrossing search(edgeTree, points.get(), nPoints);
