@@ -1,6 +1,7 @@
 // Tunnel generation costs: the whole build as the program does it at start-up,
-// and the cost of generating one section while flying (walker advance, face
-// and vertex normals, boxes), whose maximum decides whether a frame hitches.
+// the walker's cost of one section at every profile size, and the cost of
+// generating one section while flying (walker advance, face and vertex
+// normals, boxes), whose maximum decides whether a frame hitches.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "tunnel/orbalt2.h"
+#include "tunnel/section.h"
+#include "tunnel/section_walker.h"
 #include "tunnel/standard_tunnel.h"
 #include "tunnel/tunnel_builder.h"
 
@@ -38,6 +41,45 @@ double ThreadMicros() {
     return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
 }
 
+void ReportMicros(benchmark::State& state, std::vector<double>& micros) {
+    std::sort(micros.begin(), micros.end());
+    state.counters["median_us"] = micros[micros.size() / 2];
+    state.counters["p99_us"] = micros[micros.size() * 99 / 100];
+    state.counters["max_us"] = micros.back();
+}
+
+// Advances one section of range(0) points range(1) times from the default
+// section file, as the builder's walker does section after section, and times
+// (thread CPU time) every advance.
+void WalkSection(benchmark::State& state) {
+    const auto points = static_cast<uint32_t>(state.range(0));
+    const auto count = static_cast<size_t>(state.range(1));
+    std::vector<double> micros;
+    for (auto _ : state) {
+        Section section;
+        SectionWalker walker;
+        if (!section.Resize(points) || !section.LoadParams(kSectionPath, walker.stepScale)) {
+            state.SkipWithError("cannot load the section file");
+            return;
+        }
+        walker.Init(8, 0.2f);
+        micros.clear();
+        while (micros.size() < count) {
+            const double before = ThreadMicros();
+            walker.Advance(section);
+            micros.push_back(ThreadMicros() - before);
+        }
+    }
+    ReportMicros(state, micros);
+}
+BENCHMARK(WalkSection)
+    ->Args({64, 4000})
+    ->Args({256, 2000})
+    ->Args({1024, 500})
+    ->Args({4096, 200})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
 // Flies forward one segment per frame and times (thread CPU time) every frame
 // that generated a section; reports the median and the maximum over 10,000.
 void GenerateSection(benchmark::State& state) {
@@ -56,10 +98,7 @@ void GenerateSection(benchmark::State& state) {
             if (builder.end != end) micros.push_back(after - before);
         }
     }
-    std::sort(micros.begin(), micros.end());
-    state.counters["median_us"] = micros[micros.size() / 2];
-    state.counters["p99_us"] = micros[micros.size() * 99 / 100];
-    state.counters["max_us"] = micros.back();
+    ReportMicros(state, micros);
 }
 BENCHMARK(GenerateSection)->Arg(64)->Arg(256)->Iterations(1)->Unit(benchmark::kMillisecond);
 

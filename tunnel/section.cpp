@@ -1,35 +1,11 @@
 #include "tunnel/section.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "tunnel/power_of_two.h"
 #include "tunnel/zeroed_array.h"
 
 namespace {
-
-constexpr float kDegreesToRadians = 0.017453292f;
-
-// One component's curve at running parameter t (degrees): a radius following
-// a sine wave, at an angle that grows linearly with t.
-Point2 ComponentPoint(const float* c, float t) {
-    const float waveAngle = (c[kWaveFreq] * t + c[kWavePhase]) * kDegreesToRadians;
-    const float r = static_cast<float>(c[kRadius] + c[kWave] * std::sin(static_cast<double>(waveAngle)));
-    const double theta = static_cast<double>((c[kAngleFreq] * t + c[kAnglePhase]) * kDegreesToRadians);
-    return Point2{static_cast<float>(r * std::cos(theta)), static_cast<float>(r * std::sin(theta))};
-}
-
-// Moves one side of a box outward by a point, the way the combined profile's
-// sub-boxes grow: a point can extend only one side per axis.
-void ExtendSubBox(Box2& b, const Point2& p) {
-    if (p.x < b.xmin)
-        b.xmin = p.x;
-    else if (p.x > b.xmax)
-        b.xmax = p.x;
-    if (p.y < b.ymin)
-        b.ymin = p.y;
-    else if (p.y > b.ymax)
-        b.ymax = p.y;
-}
 
 // Which way a coordinate extends a range: 0 not at all, 1 below, 2 above.
 uint8_t ExtendRange(float value, float& low, float& high) {
@@ -54,6 +30,8 @@ bool Section::Resize(uint32_t n) {
     std::unique_ptr<Box2[]> newSubBoxes;
     if (newSubBoxCount != 0) newSubBoxes = NewZeroedArray<Box2>(newSubBoxCount);
     if (!newPoints || !newLayers || (newSubBoxCount != 0 && !newSubBoxes)) return false;
+    // Last, as it commits on success: everything is sized after it.
+    if (newSubBoxCount != 0 && !edgeTree.Resize(n)) return false;
 
     points = std::move(newPoints);
     layers = std::move(newLayers);
@@ -62,6 +40,7 @@ bool Section::Resize(uint32_t n) {
     nPoints = n;
     crossI = crossJ = outsideIndex = 0;
     angleStep = 360.0f / static_cast<float>(n);
+    for (ComponentCurve& curve : curves) curve.Resize(n, angleStep);
     return true;
 }
 
@@ -70,12 +49,7 @@ void Section::EvaluateComponent(int c) {
         for (uint32_t i = 0; i <= nPoints; ++i) LayerPoint(c, i) = Point2{};
         return;
     }
-    const float* component = params.components[c];
-    float t = 0.0f;
-    for (uint32_t i = 0; i <= nPoints; ++i) {
-        LayerPoint(c, i) = ComponentPoint(component, t);
-        t += angleStep;
-    }
+    curves[c].Evaluate(params.components[c], &LayerPoint(c, 0));
 }
 
 bool Section::Evaluate() {
@@ -85,15 +59,7 @@ bool Section::Evaluate() {
 }
 
 bool Section::Combine() {
-    for (uint32_t i = 0; i <= nPoints; ++i) {
-        Point2 sum;
-        for (int c = 0; c < kComponents; ++c) {
-            if (!params.enabled[c]) continue;
-            sum.x += LayerPoint(c, i).x;
-            sum.y += LayerPoint(c, i).y;
-        }
-        points[i] = sum;
-    }
+    SumLayers();
     if (nSubBoxes == 0) {
         for (uint32_t i = 0; i <= nPoints; ++i) {
             if (!limits.Contains(points[i])) {
@@ -103,29 +69,53 @@ bool Section::Combine() {
         }
         return true;
     }
+    // Each sub-box bounds its eighth's points and box bounds the sub-boxes;
+    // at a point outside the limits both stop where they have got to.
     const uint32_t per = nPoints / nSubBoxes;
-    box = Box2::At(points[0]);
+    Box2 whole = Box2::At(points[0]);
     for (uint32_t s = 0; s < nSubBoxes; ++s) {
-        Box2& sub = subBoxes[s];
-        sub = Box2::At(points[s * per]);
-        for (uint32_t i = s * per; i <= (s + 1) * per; ++i) {
-            if (!limits.Contains(points[i])) {
-                outsideIndex = i;
-                return false;
-            }
-            ExtendSubBox(sub, points[i]);
+        const uint32_t first = s * per, last = first + per;
+        const uint32_t outside = FirstOutside(first, last);
+        const uint32_t bounded = outside > last ? last : std::max(first, outside - 1);
+        subBoxes[s] = Box2::Around(&points[first], bounded - first + 1);
+        if (outside <= last) {
+            box = whole;
+            outsideIndex = outside;
+            return false;
         }
-        box.Widen(sub);
+        whole.Widen(subBoxes[s]);
     }
+    box = whole;
     return true;
 }
 
+// The first of points first ... last outside the limits, or last + 1.
+uint32_t Section::FirstOutside(uint32_t first, uint32_t last) const {
+    const Box2 bounds = limits;
+    for (uint32_t i = first; i <= last; ++i)
+        if (!bounds.Contains(points[i])) return i;
+    return last + 1;
+}
+
+// Each point's sum starts at zero and adds the enabled layers in component
+// order; adding layer by layer keeps that order and runs over whole arrays.
+void Section::SumLayers() {
+    for (uint32_t i = 0; i <= nPoints; ++i) points[i] = Point2{};
+    for (int c = 0; c < kComponents; ++c) {
+        if (!params.enabled[c]) continue;
+        const Point2* layer = &LayerPoint(c, 0);
+        for (uint32_t i = 0; i <= nPoints; ++i) {
+            points[i].x += layer[i].x;
+            points[i].y += layer[i].y;
+        }
+    }
+}
+
 Point2 Section::PointAt(uint32_t i) const {
-    const float t = static_cast<float>(i) * angleStep;
     Point2 sum;
     for (int c = 0; c < kComponents; ++c) {
         if (!params.enabled[c]) continue;
-        const Point2 p = ComponentPoint(params.components[c], t);
+        const Point2 p = curves[c].PointAt(params.components[c], i);
         sum.x += p.x;
         sum.y += p.y;
     }
@@ -161,12 +151,7 @@ void Section::Recombine() {
 }
 
 void Section::BoundProfile() {
-    box = Box2::At(points[0]);
-    for (uint32_t i = 1; i <= nPoints; ++i) box.Widen(points[i]);
-    if (nSubBoxes == 0) return;
-    const uint32_t per = nPoints / nSubBoxes;
-    for (uint32_t s = 0; s < nSubBoxes; ++s) {
-        subBoxes[s] = Box2::At(points[s * per]);
-        for (uint32_t i = s * per + 1; i <= (s + 1) * per; ++i) subBoxes[s].Widen(points[i]);
-    }
+    box = Box2::Around(points.get(), size_t{nPoints} + 1);
+    const uint32_t per = nSubBoxes == 0 ? 0 : nPoints / nSubBoxes;
+    for (uint32_t s = 0; s < nSubBoxes; ++s) subBoxes[s] = Box2::Around(&points[s * per], size_t{per} + 1);
 }

@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "tunnel/box2.h"
+#include "tunnel/component_curve.h"
+#include "tunnel/edge_box_tree.h"
 #include "tunnel/point2.h"
 #include "tunnel/section_params.h"
 #include "tunnel/tunnel_messages.h"
@@ -42,8 +44,13 @@ public:
     // The summed profile at point i, computed from the parameters alone.
     Point2 PointAt(uint32_t i) const;
     bool ExtendBox(const Point2& p);
-    // True when two non-adjacent edges cross or touch.
+    // True when two non-adjacent edges cross or touch; crossI and crossJ
+    // then name the first such pair.
     bool SelfIntersects();
+    // The sub-box form of the test done by comparing every pair of edges in
+    // the chunks it compares: quadratic, but needing no tree. Same result and
+    // same pair.
+    bool SelfIntersectsEdgeByEdge();
 
     // Takes a parameter block from outside (a file, a stored section) and
     // evaluates the whole profile from it, so that the layers, points and
@@ -71,11 +78,16 @@ public:
     uint32_t outsideIndex = 0;  // the point found outside the limits by the last Combine
 
 private:
+    ComponentCurve curves[kComponents];
+    EdgeBoxTree edgeTree;
+
     bool SelfIntersectsPlain();
     bool SelfIntersectsBySubBoxes();
     bool ChunkCrossesItself(uint32_t chunk);
     bool ChunksCross(uint32_t chunkA, uint32_t chunkB);
     bool EdgesCross(uint32_t a, uint32_t b) const;
+    void SumLayers();
+    uint32_t FirstOutside(uint32_t first, uint32_t last) const;
     void BoundProfile();
 };
 

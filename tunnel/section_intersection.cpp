@@ -1,6 +1,7 @@
 // Self-intersection of a section profile and the segment test it rests on.
 #include <algorithm>
 
+#include "tunnel/edge_box_tree.h"
 #include "tunnel/section.h"
 
 namespace {
@@ -13,6 +14,74 @@ bool RangesOverlap(float a1, float a2, float b1, float b2) {
 bool BoxesOverlapStrictly(const Box2& a, const Box2& b) {
     return a.xmin < b.xmax && a.xmax > b.xmin && a.ymin < b.ymax && a.ymax > b.ymin;
 }
+
+// The first pair (a, b), a < b, of non-adjacent edges that meet, in the
+// order of a and then of b, among the pairs the searches visit. Nodes are
+// descended into only where their boxes overlap, and a bucket's edges go to
+// the segment test, which decides, unless their run is monotone.
+class FirstCrossing {
+public:
+    FirstCrossing(const EdgeBoxTree& tree, const Point2* points, uint32_t nEdges)
+        : tree(tree), points(points), nEdges(nEdges) {}
+
+    // Pairs of edges both within a node of count edges, a bucket or larger.
+    void Within(uint32_t node, uint32_t count) {
+        if (count == EdgeBoxTree::kBucketEdges) {
+            if (tree.BucketIsMonotone(node)) return;
+            const uint32_t first = FirstEdge(node, count);
+            for (uint32_t a = first; a < first + count; ++a) ComparePairs(a, a + 2, first + count);
+            return;
+        }
+        const uint32_t half = count / 2;
+        Within(2 * node, half);
+        if (tree.NodesOverlap(2 * node, 2 * node + 1)) Between(2 * node, 2 * node + 1, half);
+        Within(2 * node + 1, half);
+    }
+
+    // Pairs of an edge of nodeA and an edge of nodeB, nodes of count edges
+    // with every edge of nodeA before every edge of nodeB.
+    void Between(uint32_t nodeA, uint32_t nodeB, uint32_t count) {
+        const uint32_t firstA = FirstEdge(nodeA, count), firstB = FirstEdge(nodeB, count);
+        if (found && !Precedes(firstA, firstB)) return;
+        if (count == EdgeBoxTree::kBucketEdges) {
+            if (nodeB == nodeA + 1 && tree.BucketsAreMonotone(nodeA, nodeB)) return;
+            for (uint32_t a = firstA; a < firstA + count; ++a) ComparePairs(a, firstB, firstB + count);
+            return;
+        }
+        const uint32_t half = count / 2;
+        for (uint32_t childA = 2 * nodeA; childA <= 2 * nodeA + 1; ++childA)
+            for (uint32_t childB = 2 * nodeB; childB <= 2 * nodeB + 1; ++childB)
+                if (tree.NodesOverlap(childA, childB)) Between(childA, childB, half);
+    }
+
+    bool found = false;
+    uint32_t firstA = 0;
+    uint32_t firstB = 0;
+
+private:
+    uint32_t FirstEdge(uint32_t node, uint32_t count) const { return node * count - nEdges; }
+    bool Precedes(uint32_t a, uint32_t b) const { return a < firstA || (a == firstA && b < firstB); }
+
+    // Edge a against edges from ... to - 1, all after it.
+    void ComparePairs(uint32_t a, uint32_t from, uint32_t to) {
+        for (uint32_t b = from; b < to; ++b) {
+            // Adjacent edges share a point; the last edge is adjacent to edge 0.
+            const uint32_t gap = b - a;
+            if (gap == 1 || gap == nEdges - 1) continue;
+            if (found && !Precedes(a, b)) return;
+            Point2 ignored;
+            if (IntersectSegments(points[a], points[a + 1], points[b], points[b + 1], ignored) == 0) continue;
+            found = true;
+            firstA = a;
+            firstB = b;
+            return;
+        }
+    }
+
+    const EdgeBoxTree& tree;
+    const Point2* points;
+    const uint32_t nEdges;
+};
 
 }  // namespace
 
@@ -67,8 +136,31 @@ bool Section::SelfIntersectsPlain() {
 }
 
 // Edges are grouped into eight chunks whose points the sub-boxes bound; only
-// chunks whose boxes overlap are compared edge by edge.
+// chunks whose boxes overlap are compared. The first crossing is that of the
+// first chunk, or pair of chunks, that holds one; within them, the pair of
+// the lowest edge numbers.
 bool Section::SelfIntersectsBySubBoxes() {
+    // Chunk s is the tree's node nSubBoxes + s (eight chunks: its fourth
+    // level). Chunks smaller than a bucket are compared edge by edge, and so
+    // is a profile with a point that is not a number, which has no boxes.
+    const uint32_t chunkEdges = nPoints / nSubBoxes;
+    if (chunkEdges < EdgeBoxTree::kBucketEdges || !edgeTree.Build(points.get())) return SelfIntersectsEdgeByEdge();
+    FirstCrossing search(edgeTree, points.get(), nPoints);
+    for (uint32_t s = 0; s < nSubBoxes && !search.found; ++s) {
+        search.Within(nSubBoxes + s, chunkEdges);
+        for (uint32_t t = s + 1; t < nSubBoxes && !search.found; ++t)
+            if (BoxesOverlapStrictly(subBoxes[s], subBoxes[t]))
+                search.Between(nSubBoxes + s, nSubBoxes + t, chunkEdges);
+    }
+    if (!search.found) return false;
+    crossI = search.firstA;
+    crossJ = search.firstB;
+    return true;
+}
+
+// The same test comparing every pair of edges of the chunks, in the order
+// that defines which crossing is first.
+bool Section::SelfIntersectsEdgeByEdge() {
     for (uint32_t s = 0; s < nSubBoxes; ++s) {
         if (ChunkCrossesItself(s)) return true;
         for (uint32_t t = s + 1; t < nSubBoxes; ++t)

@@ -1,6 +1,10 @@
-// The segment test and both forms of the self-intersection test.
+// The segment test and both forms of the self-intersection test, and the
+// tree search against the edge-by-edge comparison it replaces.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <string>
 #include <vector>
 
 #include "tunnel/additive_random.h"
@@ -118,5 +122,156 @@ TEST(SelfIntersectionEdges, NonAdjacentEdgesThatOnlyTouchCount) {
     section.points[4] = Point2{1, 0.2f};
     EXPECT_FALSE(section.SelfIntersects());
 }
+
+// Profiles given point by point: component 0 alone, its layer holding the
+// points, so that Combine bounds them as it bounds any profile.
+class FirstCrossingPair : public ::testing::TestWithParam<uint32_t> {
+protected:
+    void SetUp() override {
+        random.Seed(GetParam());
+        ASSERT_TRUE(section.Resize(GetParam()));
+        section.limits = Box2{-1e30f, -1e30f, 1e30f, 1e30f};
+        section.params = SectionParams{};
+        section.params.enabled[0] = 1;
+    }
+
+    float Uniform(float low, float high) {
+        return low + (high - low) * static_cast<float>(random.Next() / 4294967296.0);
+    }
+    uint32_t Below(uint32_t n) { return static_cast<uint32_t>(random.Next() % n); }
+    // Coarse grid coordinates: shared x values, vertical and collinear edges,
+    // repeated points and exact touches are common.
+    float OnGrid(int cells) { return static_cast<float>(Below(static_cast<uint32_t>(cells))) * 0.25f; }
+
+    std::vector<Point2> Circle(float wobble) {
+        std::vector<Point2> profile;
+        const uint32_t n = section.nPoints;
+        for (uint32_t i = 0; i <= n; ++i) {
+            const double t = 6.283185307179586 * i / n;
+            const float r = 1.0f + Uniform(-wobble, wobble);
+            profile.push_back(Point2{static_cast<float>(r * std::cos(t)), static_cast<float>(r * std::sin(t))});
+        }
+        return profile;
+    }
+
+    // Both forms must find the same first pair or none; the reference does
+    // not reset crossI and crossJ when it finds none, so both start alike.
+    bool ExpectSameFirstPair(const std::vector<Point2>& profile, const std::string& what) {
+        for (uint32_t i = 0; i <= section.nPoints; ++i) section.LayerPoint(0, i) = profile[i];
+        section.Combine();
+        section.crossI = section.crossJ = 7777;
+        const bool fast = section.SelfIntersects();
+        const uint32_t fastI = section.crossI, fastJ = section.crossJ;
+        section.crossI = section.crossJ = 7777;
+        const bool reference = section.SelfIntersectsEdgeByEdge();
+        EXPECT_EQ(fast, reference) << what;
+        EXPECT_EQ(fastI, section.crossI) << what;
+        EXPECT_EQ(fastJ, section.crossJ) << what;
+        return reference;
+    }
+
+    AdditiveRandom random;
+    Section section;
+};
+
+TEST_P(FirstCrossingPair, GridScribblesAndWalks) {
+    const uint32_t n = section.nPoints;
+    const int rounds = n <= 256 ? 60 : 8;
+    int crossing = 0, late = 0;
+    for (int round = 0; round < rounds; ++round) {
+        // Points anywhere on a small grid: crossings, overlaps and repeated
+        // points almost everywhere.
+        std::vector<Point2> scribble;
+        const int cells = 3 + round % 4;
+        for (uint32_t i = 0; i <= n; ++i) scribble.push_back(Point2{OnGrid(cells), OnGrid(cells)});
+        if (round % 2 == 0) scribble[n] = scribble[0];
+        crossing += ExpectSameFirstPair(scribble, "scribble " + std::to_string(round));
+
+        // A zigzag running right over grid heights with one point thrown
+        // back over the columns behind it: its first crossing, if any, falls
+        // anywhere along it.
+        std::vector<Point2> zigzag;
+        for (uint32_t i = 0; i <= n; ++i) zigzag.push_back(Point2{0.25f * static_cast<float>(i), OnGrid(3)});
+        zigzag[2 + Below(n - 2)].x -= 0.25f * static_cast<float>(1 + Below(4));
+        crossing += ExpectSameFirstPair(zigzag, "zigzag " + std::to_string(round));
+        late += section.crossI >= n / 4 && section.crossI != 7777;
+    }
+    EXPECT_GT(crossing, rounds);
+    EXPECT_GT(late, 0);  // some first crossings lie beyond the first chunks
+}
+
+TEST_P(FirstCrossingPair, SimpleProfilesWithTouchesAndDents) {
+    const uint32_t n = section.nPoints;
+    const int rounds = n <= 256 ? 60 : 8;
+    int crossing = 0, simple = 0;
+    for (int round = 0; round < rounds; ++round) {
+        std::vector<Point2> profile = Circle(round % 3 == 0 ? 0.0f : 0.02f);
+        switch (round % 5) {
+            case 0:  // a point moved exactly onto a far point: the edges touch at an end
+                profile[Below(n / 2)] = profile[n / 2 + Below(n / 2)];
+                break;
+            case 1: {  // a point on the middle of a far edge: a T-junction
+                const uint32_t e = n / 2 + Below(n / 2 - 1);
+                profile[Below(n / 4) + 1] = Point2{(profile[e].x + profile[e + 1].x) / 2,
+                                                   (profile[e].y + profile[e + 1].y) / 2};
+                break;
+            }
+            case 2:  // a run of repeated points: zero-length edges side by side
+                for (uint32_t i = n / 3; i < n / 3 + 4; ++i) profile[i] = profile[n / 3];
+                break;
+            case 3:  // a dent toward the centre that stays clear of everything
+                profile[Below(n)].x *= 0.9f;
+                break;
+            default:  // the closing point exactly on point 0
+                profile[n] = profile[0];
+                break;
+        }
+        const bool crosses = ExpectSameFirstPair(profile, "profile " + std::to_string(round));
+        crossing += crosses;
+        simple += !crosses;
+    }
+    EXPECT_GT(crossing, 0);
+    EXPECT_GT(simple, 0);
+}
+
+TEST_P(FirstCrossingPair, StraightLinesPointsThatAreNotNumbersAndStaleSubBoxes) {
+    const uint32_t n = section.nPoints;
+    // Every point on one horizontal line: collinear edges overlapping their
+    // neighbours' neighbours, or running on monotonically.
+    std::vector<Point2> line;
+    for (uint32_t i = 0; i <= n; ++i) line.push_back(Point2{OnGrid(8), 0.5f});
+    ExpectSameFirstPair(line, "scattered on a line");
+    for (uint32_t i = 0; i <= n; ++i) line[i] = Point2{0.5f, static_cast<float>(i)};
+    EXPECT_FALSE(ExpectSameFirstPair(line, "a vertical run"));
+    line[n] = line[0];
+    EXPECT_TRUE(ExpectSameFirstPair(line, "a vertical run back to its start"));
+
+    std::vector<Point2> profile = Circle(0.0f);
+    profile[n / 2 + 1].y = std::numeric_limits<float>::quiet_NaN();
+    ExpectSameFirstPair(profile, "a point that is not a number");
+    profile[n / 2 + 1] = profile[3];
+    ExpectSameFirstPair(profile, "a point that is not a number, then a touch");
+
+    // Sub-boxes that do not bound their chunks decide which chunks are
+    // compared, for both forms alike.
+    for (int round = 0; round < 20; ++round) {
+        std::vector<Point2> scribble;
+        for (uint32_t i = 0; i <= n; ++i) scribble.push_back(Point2{OnGrid(5), OnGrid(5)});
+        for (uint32_t i = 0; i <= n; ++i) section.LayerPoint(0, i) = scribble[i];
+        section.Combine();
+        for (uint32_t s = 0; s < section.nSubBoxes; ++s)
+            if (Below(2) == 0) section.subBoxes[s] = Box2{0, 0, 0.1f, 0.1f};
+        section.crossI = section.crossJ = 7777;
+        const bool fast = section.SelfIntersects();
+        const uint32_t fastI = section.crossI, fastJ = section.crossJ;
+        section.crossI = section.crossJ = 7777;
+        EXPECT_EQ(fast, section.SelfIntersectsEdgeByEdge()) << round;
+        EXPECT_EQ(fastI, section.crossI) << round;
+        EXPECT_EQ(fastJ, section.crossJ) << round;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ChunksSmallerThanEqualToAndLargerThanBuckets, FirstCrossingPair,
+                         ::testing::Values(32u, 64u, 128u, 256u, 1024u));
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "platform/stub/stub_control.h"
+#include "tunnel/component_curve.h"
 #include "tunnel/section.h"
 #include "tunnel/section_file.h"
 #include "tunnel_fixtures.h"
@@ -133,13 +135,56 @@ TEST(SectionProfile, CircleClosesAndMatchesTheDirectPoints) {
     EXPECT_NEAR(section.points[64].y, section.points[0].y, 1e-5f);
     for (uint32_t i = 0; i <= 64; ++i) {
         EXPECT_NEAR(std::hypot(section.points[i].x, section.points[i].y), 0.5f, 1e-6f);
+        // At every size with tables, point i's t is the running sum of the
+        // steps exactly, so the single point is the profile's bit for bit.
         const Point2 direct = section.PointAt(i);
-        EXPECT_NEAR(direct.x, section.points[i].x, 1e-5f);
-        EXPECT_NEAR(direct.y, section.points[i].y, 1e-5f);
+        EXPECT_EQ(std::memcmp(&direct, &section.points[i], sizeof direct), 0) << i;
     }
     EXPECT_NEAR(section.points[16].x, 0.0f, 1e-6f);  // a quarter turn, counter-clockwise
     EXPECT_NEAR(section.points[16].y, 0.5f, 1e-6f);
     EXPECT_FALSE(section.SelfIntersects());
+}
+
+// The tables must give the direct formula's points bit for bit, whichever
+// parameter changed since they were made. Point 2i of a profile too fine for
+// tables lies at the same t as point i of one with half the points.
+TEST(SectionProfile, TabledCurvesGiveTheDirectPointsBitForBit) {
+    const uint32_t n = ComponentCurve::kMaxTabledPoints;
+    ComponentCurve tabled, direct;
+    tabled.Resize(n, 360.0f / static_cast<float>(n));
+    direct.Resize(2 * n, 180.0f / static_cast<float>(n));
+    ASSERT_TRUE(tabled.HasTables());
+    ASSERT_FALSE(direct.HasTables());
+    std::vector<Point2> fromTables(n + 1), computed(2 * n + 1);
+    float c[kComponentParameters] = {0.45f, 0.05f, 0, 3, 0, 1};
+    auto expectSame = [&](const char* change) {
+        const uint32_t probe = n / 3 + 1;
+        const Point2 single = tabled.PointAt(c, probe);  // before Evaluate: tables of the old values
+        tabled.Evaluate(c, fromTables.data());
+        direct.Evaluate(c, computed.data());
+        uint32_t different = 0;
+        for (uint32_t i = 0; i <= n; ++i)
+            different += std::memcmp(&fromTables[i], &computed[2 * i], sizeof(Point2)) != 0;
+        EXPECT_EQ(different, 0u) << change;
+        EXPECT_EQ(std::memcmp(&single, &fromTables[probe], sizeof single), 0) << change;
+        const Point2 again = tabled.PointAt(c, probe);
+        EXPECT_EQ(std::memcmp(&again, &fromTables[probe], sizeof again), 0) << change;
+    };
+    expectSame("first evaluation");
+    c[kRadius] = 0.46f;
+    expectSame("radius");
+    c[kWave] = -0.07f;
+    expectSame("wave");
+    c[kWavePhase] = 17.5f;
+    expectSame("wave phase");
+    c[kAnglePhase] = -33.25f;
+    expectSame("angle phase");
+    c[kWaveFreq] = 0;
+    c[kAngleFreq] = 0;
+    expectSame("zero frequencies: one angle for every point");
+    c[kWavePhase] = -0.0f;
+    c[kWaveFreq] = -0.0f;
+    expectSame("negative zeros");
 }
 
 TEST(SectionProfile, ComponentsSumAndDisabledOnesContributeNothing) {
