@@ -27,12 +27,14 @@ bool SizesAccepted(const TunnelParams& params) {
 }
 
 // Whether the builder can start from the spacing and the section file: a
-// trial build of the smallest tunnel, on a mesh and a builder of its own. Its
-// failures show the builder's and the section reader's own messages.
-bool SectionSourceUsable(float spacing, float cameraZ) {
+// trial build of the fewest sections, on a mesh and a builder of its own. Its
+// sections have the tunnel's points, since the section file's profile is
+// judged at that resolution. Its failures show the builder's and the section
+// reader's own messages.
+bool SectionSourceUsable(uint32_t points, float spacing, float cameraZ) {
     Orbalt2 trialMesh;
     TunnelBuilder trialBuilder;
-    return trialMesh.Init(4, kFewestSections) && trialBuilder.Create(&trialMesh, 1) &&
+    return trialMesh.Init(points, kFewestSections) && trialBuilder.Create(&trialMesh, 1) &&
            trialBuilder.Init(kWalkSeed, cameraZ, spacing, sectionPath.c_str());
 }
 
@@ -60,7 +62,7 @@ int InitOrbalt(const Settings& settings, const TunnelParams& params) {
         ShowBuildMessage("InitOrbalt() builder.Create() failure");
         return 0;
     }
-    if (!SectionSourceUsable(params.spacing, camera.position.z)) {
+    if (!SectionSourceUsable(params.sectionPoints, params.spacing, camera.position.z)) {
         ShowBuildMessage("InitOrbalt() builder.Init() failure");
         return 0;
     }

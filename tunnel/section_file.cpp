@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "shell/program_objects.h"
+#include "tunnel/profile_check.h"
 #include "tunnel/section.h"
 
 namespace {
@@ -98,8 +99,12 @@ bool Section::LoadParams(const char* path, float* stepScale) {
     const size_t length = std::fread(buffer, 1, sizeof buffer, stream);
     std::fclose(stream);
 
+    // The profile is judged at the resolution the section was sized for,
+    // which is the one the walker will test it at.
     SectionFile file;
-    if (const char* problem = DecodeSectionFile(std::string(buffer, length), file)) {
+    const char* problem = DecodeSectionFile(std::string(buffer, length), file);
+    if (problem == nullptr) problem = JudgeStartingProfile(file, nPoints != 0 ? nPoints : kJudgedProfilePoints);
+    if (problem != nullptr) {
         platform::ShowMessage(glWindow.hwnd, problem, "Section::LoadParams()");
         return false;
     }
