@@ -79,7 +79,6 @@ const char* ReadBmpHeader(std::FILE* file, BmpHeader& header) {
     Fields info{infoBytes, infoSize};
     header.pixelOffset = start.U32(10);
     header.paletteOffset = kFileHeaderSize + infoSize;
-    header.headersEnd = header.paletteOffset;
 
     if (layout == Layout::Core) {
         header.width = info.U16(4);
@@ -101,7 +100,6 @@ const char* ReadBmpHeader(std::FILE* file, BmpHeader& header) {
     if (infoSize == kInfoHeaderSize) {
         if (!ReadBytes(file, infoBytes + kInfoHeaderSize, kMaskBytes)) return ".bmp header read error";
         info.length = kInfoHeaderSize + kMaskBytes;
-        header.headersEnd += kMaskBytes;
         header.paletteOffset += kMaskBytes;
     }
     return BitFieldsReadable(header.bits, info) ? nullptr : "compression not supported";

@@ -9,9 +9,8 @@
 #include <cstdio>
 
 struct BmpHeader {
-    uint32_t pixelOffset = 0;   // where the pixel rows start
-    uint32_t headersEnd = 0;    // file offset just past the headers and any masks
-    uint32_t paletteOffset = 0;  // where the colour table starts
+    uint32_t pixelOffset = 0;    // where the pixel rows start
+    uint32_t paletteOffset = 0;  // where the colour table starts: just past the headers and any masks
     uint32_t paletteEntryBytes = 4;
     int32_t width = 0;
     int32_t height = 0;  // negative: the first row in the file is the top row

@@ -50,8 +50,8 @@ struct FileCloser {
     ~FileCloser() { std::fclose(file); }
 };
 
-// Reads `entries` colour-table entries of `entryBytes` bytes into 4-byte
-// palette entries; a 3-byte entry's fourth byte is 0.
+// Reads `entries` colour-table entries, of the size the header gives, into
+// 4-byte palette entries; a 3-byte entry's fourth byte is 0.
 bool ReadPalette(std::FILE* file, const BmpHeader& h, uint8_t* palette, uint32_t entries) {
     if (!SeekTo(file, h.paletteOffset)) return false;
     if (h.paletteEntryBytes == 4) return std::fread(palette, 4, entries, file) == entries;
@@ -86,7 +86,7 @@ int Image::Load(const char* fileName, bool topDown) {
     uint64_t rowBytes = RowBytes(imageWidth, depth->bits, 4);
     if (rowBytes > UINT32_MAX) return Fail(IO, "Load", "image size not supported");
     uint64_t pixelBytes = rowBytes * static_cast<uint64_t>(imageHeight);
-    if (h.pixelOffset < h.headersEnd || FileLength(file) < uint64_t{h.pixelOffset} + pixelBytes)
+    if (h.pixelOffset < h.paletteOffset || FileLength(file) < uint64_t{h.pixelOffset} + pixelBytes)
         return Fail(IO, "Load", "pixel read error");
 
     if (!Create(imageWidth, imageHeight, static_cast<uint32_t>(rowBytes), depth->format, nullptr)) {
