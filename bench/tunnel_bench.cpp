@@ -5,33 +5,76 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "tunnel/orbalt2.h"
 #include "tunnel/section.h"
+#include "tunnel/section_file.h"
 #include "tunnel/section_walker.h"
 #include "tunnel/standard_tunnel.h"
 #include "tunnel/tunnel_builder.h"
 
 namespace {
 
-const char kSectionPath[] = ORBALT_DATA_DIR "/test.sct";
 constexpr float kSpacing = 0.03125f;
 
-bool Build(Orbalt2& mesh, TunnelBuilder& builder, uint32_t sections, uint32_t points) {
-    return BuildStandardTunnel(mesh, builder, TunnelParams{sections, points, kSpacing}, kSectionPath);
+// Section files that load. 0: the default. 1: a star of eight arms whose
+// eighths all reach near the centre, so every pair of its sub-boxes overlaps
+// and the crossing test compares every pair of edges. 2: the slowest walk a
+// random search over loadable files found (a wave drifting by up to 1e5
+// degrees per section against a second, clockwise component).
+SectionFile StarFile() {
+    SectionFile file;
+    const float star[kComponentParameters] = {0.45f, 0.4f, 0, 8, 0, 1};
+    std::memcpy(file.params.components[0], star, sizeof star);
+    file.params.enabled[0] = 1;
+    return file;
+}
+
+SectionFile SearchedFile() {
+    SectionFile file;
+    const float steps[kComponentParameters] = {0.001f, 0.5f, 1e5f, 1, 1, 1};
+    const float first[kComponentParameters] = {-0.315117f, 0, 38.2595f, 3, 164.277f, 1};
+    const float second[kComponentParameters] = {0, 0, 192.184f, 4, 359.408f, -1};
+    std::memcpy(file.stepScale, steps, sizeof steps);
+    std::memcpy(file.params.components[0], first, sizeof first);
+    std::memcpy(file.params.components[1], second, sizeof second);
+    file.params.enabled[0] = file.params.enabled[1] = 1;
+    return file;
+}
+
+std::string SectionPath(int64_t which) {
+    if (which == 0) return ORBALT_DATA_DIR "/test.sct";
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("tunnel_bench_" + std::to_string(which) + ".sct")).string();
+    std::ofstream(path, std::ios::binary) << EncodeSectionFile(which == 1 ? StarFile() : SearchedFile());
+    return path;
+}
+
+bool Build(Orbalt2& mesh, TunnelBuilder& builder, uint32_t sections, uint32_t points, const std::string& path) {
+    return BuildStandardTunnel(mesh, builder, TunnelParams{sections, points, kSpacing}, path.c_str());
 }
 
 void WholeBuild(benchmark::State& state) {
     const auto sections = static_cast<uint32_t>(state.range(0));
     const auto points = static_cast<uint32_t>(state.range(1));
+    const std::string path = SectionPath(state.range(2));
     static Orbalt2 mesh;
     static TunnelBuilder builder;
     for (auto _ : state)
-        if (!Build(mesh, builder, sections, points)) state.SkipWithError("build failed");
+        if (!Build(mesh, builder, sections, points, path)) state.SkipWithError("build failed");
 }
-BENCHMARK(WholeBuild)->Args({256, 64})->Args({1024, 256})->Unit(benchmark::kMillisecond);
+BENCHMARK(WholeBuild)
+    ->Args({256, 64, 0})
+    ->Args({256, 64, 1})
+    ->Args({256, 64, 2})
+    ->Args({1024, 256, 0})
+    ->Unit(benchmark::kMillisecond);
 
 // CPU time of this thread: on a shared machine, wall time also counts the
 // time other processes took the core.
@@ -58,11 +101,11 @@ void WalkSection(benchmark::State& state) {
     for (auto _ : state) {
         Section section;
         SectionWalker walker;
-        if (!section.Resize(points) || !section.LoadParams(kSectionPath, walker.stepScale)) {
+        if (!section.Resize(points) || !section.LoadParams(SectionPath(0).c_str(), walker.stepScale)) {
             state.SkipWithError("cannot load the section file");
             return;
         }
-        walker.Init(8, 0.2f);
+        walker.Init(kStandardWalkSeed, 0.2f);
         micros.clear();
         while (micros.size() < count) {
             const double before = ThreadMicros();
@@ -84,11 +127,12 @@ BENCHMARK(WalkSection)
 // that generated a section; reports the median and the maximum over 10,000.
 void GenerateSection(benchmark::State& state) {
     const auto points = static_cast<uint32_t>(state.range(0));
+    const std::string path = SectionPath(state.range(1));
     static Orbalt2 mesh;
     static TunnelBuilder builder;
     std::vector<double> micros;
     for (auto _ : state) {
-        if (!Build(mesh, builder, 256, points)) state.SkipWithError("build failed");
+        if (!Build(mesh, builder, 256, points, path)) state.SkipWithError("build failed");
         micros.clear();
         for (int32_t c = 1; micros.size() < 10000; ++c) {
             const int32_t end = builder.end;
@@ -100,7 +144,35 @@ void GenerateSection(benchmark::State& state) {
     }
     ReportMicros(state, micros);
 }
-BENCHMARK(GenerateSection)->Arg(64)->Arg(256)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(GenerateSection)
+    ->Args({64, 0})
+    ->Args({64, 1})
+    ->Args({64, 2})
+    ->Args({256, 0})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// The walker's hard limit for one section: 64 attempts of up to 16 varied
+// parameters of up to 32 tries each, every try at most one component
+// evaluation, one combination and one crossing test. Times that full test on
+// the star, which passes it (no early way out) while comparing every pair of
+// edges, and reports the limit it gives.
+void CandidateBound(benchmark::State& state) {
+    const auto points = static_cast<uint32_t>(state.range(0));
+    Section section;
+    if (!section.Resize(points)) state.SkipWithError("resize failed");
+    section.ReplaceParams(StarFile().params);
+    const double before = ThreadMicros();
+    for (auto _ : state) {
+        section.EvaluateComponent(0);
+        benchmark::DoNotOptimize(section.Combine() && !section.SelfIntersects());
+    }
+    const double perTry = (ThreadMicros() - before) / static_cast<double>(state.iterations());
+    const double tries = double{SectionWalker::kAttempts} * kComponents * 4 * SectionWalker::kTriesPerParameter;
+    state.counters["try_us"] = perTry;
+    state.counters["section_limit_ms"] = perTry * tries / 1000.0;
+}
+BENCHMARK(CandidateBound)->Arg(64)->Arg(256)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

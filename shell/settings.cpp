@@ -63,8 +63,11 @@ bool ApplyConfigLine(const std::string& rawLine, Settings& settings, TunnelParam
     return true;
 }
 
+// Binary mode: a text-mode read under Windows' C runtime would stop at a 0x1A
+// byte and fold CR LF, so the program would read other bytes than the tests.
+// Only LF ends a line; a CR is a blank like any other.
 int ReadConfig(Settings& settings, TunnelParams& params, const char* path) {
-    std::FILE* file = std::fopen(path, "r");
+    std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return 0;
     std::string line;
     int c;

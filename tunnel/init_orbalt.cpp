@@ -13,12 +13,14 @@ bool SizesAccepted(const TunnelParams& params) {
 }
 
 // Whether the builder can start from the spacing and the section file: a
-// trial build of the smallest tunnel, on a mesh and a builder of its own. Its
-// failures show the builder's and the section reader's own messages.
+// trial build of the fewest sections, on a mesh and a builder of its own. Its
+// sections have the tunnel's points, since the section file's profile is
+// judged at that resolution. Its failures show the builder's and the section
+// reader's own messages.
 bool SectionSourceUsable(const TunnelRequest& request, const TunnelMessages& messages) {
     Orbalt2 trialMesh;
     TunnelBuilder trialBuilder;
-    return trialMesh.Init(4, kFewestSections) && trialBuilder.Create(&trialMesh, 1) &&
+    return trialMesh.Init(request.params.sectionPoints, kFewestSections) && trialBuilder.Create(&trialMesh, 1) &&
            trialBuilder.Init(kStandardWalkSeed, request.cameraZ, request.params.spacing, request.sectionPath,
                              messages);
 }

@@ -28,8 +28,10 @@ public:
     // Reads a 144-byte section file: six walker step magnitudes into
     // stepScale (six floats), then the limits and the parameter block. False
     // without a message when the file cannot be opened; false with a message
-    // box for a file that cannot give a valid tunnel. Nothing changes on
-    // failure; on success the profile is evaluated from the new parameters.
+    // box for a file that cannot give a valid tunnel, its starting profile
+    // judged at this section's resolution (64 points before any Resize).
+    // Nothing changes on failure; on success the profile is evaluated from
+    // the new parameters.
     bool LoadParams(const char* path, float* stepScale, const TunnelMessages& messages = TunnelMessages{});
 
     // Sizes the profile for n points, a power of two of at least 4.

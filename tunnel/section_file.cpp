@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tunnel/profile_check.h"
 #include "tunnel/section.h"
 
 namespace {
@@ -96,8 +97,12 @@ bool Section::LoadParams(const char* path, float* stepScale, const TunnelMessage
     const size_t length = std::fread(buffer, 1, sizeof buffer, stream);
     std::fclose(stream);
 
+    // The profile is judged at the resolution the section was sized for,
+    // which is the one the walker will test it at.
     SectionFile file;
-    if (const char* problem = DecodeSectionFile(std::string(buffer, length), file)) {
+    const char* problem = DecodeSectionFile(std::string(buffer, length), file);
+    if (problem == nullptr) problem = JudgeStartingProfile(file, nPoints != 0 ? nPoints : kJudgedProfilePoints);
+    if (problem != nullptr) {
         messages.Show(problem, "Section::LoadParams()");
         return false;
     }

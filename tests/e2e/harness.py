@@ -271,8 +271,10 @@ class Session:
 
     # -- the program ----------------------------------------------------------
     def write_config(self, text):
-        with open(os.path.join(self.program_dir, "orbalt_config.txt"), "w") as config:
-            config.write(text)
+        """Writes the configuration file: text as it is, or bytes exactly."""
+        data = text if isinstance(text, bytes) else text.encode()
+        with open(os.path.join(self.program_dir, "orbalt_config.txt"), "wb") as config:
+            config.write(data)
 
     def launch(self, args=(), cwd=None):
         return Program(self, list(args), cwd or self.tmp)
@@ -400,6 +402,18 @@ class Program:
     def dismiss_about_box(self):
         self.wait_for_window(r"^Orbalt, the demo$")
         self.close_box(r"^Orbalt, the demo$")
+
+    def answer_boxes(self, count, timeout=10):
+        """Waits for message boxes 2 ... count + 1 (box 1 is the About box) in
+        turn, answering each with Return once it is there, then for the
+        program's exit; returns the boxes' texts and the exit code."""
+        texts = []
+        for number in range(2, count + 2):
+            texts.append(self.wait_for_message_box(number, timeout))
+            self.press_until(r"^orbalt$", "Return",
+                             lambda: len(self.message_boxes()) > number or not self.running(),
+                             "answering %r" % texts[-1], timeout)
+        return texts, self.wait_exit(timeout)
 
     def expect_no_change(self, happened, seconds, what):
         """Checks for `seconds` that `happened` stays false."""

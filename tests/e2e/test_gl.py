@@ -1,8 +1,9 @@
 """The GL side of orbalt.exe under Wine: pixel formats and GL strings in the
 log, the texture and extension lines on the console, the sky-coloured window,
-and a start without texture.bmp."""
+and starts without a usable texture.bmp."""
 
 import os
+import struct
 import subprocess
 import unittest
 
@@ -10,6 +11,16 @@ from harness import Session, E2EError, wait_until
 
 WINDOWED = "FullScreen NO\nXResolution 640\nYResolution 480\n"
 SKY = (128, 178, 255)  # the clear colour (0.5, 0.7, 1.0)
+
+
+def os2_huffman_bmp():
+    """An 8 x 8 1-bit .bmp with a 64-byte OS/2 2.x header whose compression 3
+    means 1-D Huffman coding (in a Windows header 3 would be bit fields)."""
+    header = struct.pack("<IiiHHI", 64, 8, 8, 1, 1, 3).ljust(64, b"\0")
+    table = b"\0\0\0\0\xff\xff\xff\0"
+    pixels = b"\x55\xaa" * 16
+    offset = 14 + len(header) + len(table)
+    return b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + header + table + pixels
 
 
 def pixel(session, window, x, y):
@@ -59,14 +70,22 @@ class GLSide(unittest.TestCase):
                 self.fail("window centre is %s, not the sky %s" % (pixel(session, window, *centre), SKY))
             self.assertEqual(program.quit_with_escape(), 0)
 
-    def test_missing_texture_is_reported_and_the_program_starts(self):
+    def test_missing_or_refused_texture_is_reported_and_the_program_starts(self):
+        # Missing, and an OS/2 2.x file whose pixels are 1-D Huffman coded:
+        # that one used to be shown as if its coded bytes were pixels.
         with Session(self.id()) as session:
-            os.remove(os.path.join(session.program_dir, "texture.bmp"))
-            program, window = self.start(session)
-            program.wait_for_console("InitTexture(")
-            self.assertIn("\\orbalt dir\\texture.bmp) : Image::Load() error\n", program.console())
-            self.assertEqual(program.quit_with_escape(), 0)
-            self.assertEqual(program.message_boxes()[1:], [])
+            texture = os.path.join(session.program_dir, "texture.bmp")
+            for kind in ("missing", "huffman"):
+                if kind == "missing":
+                    os.remove(texture)
+                else:
+                    with open(texture, "wb") as out:
+                        out.write(os2_huffman_bmp())
+                program, window = self.start(session)
+                program.wait_for_console("InitTexture(")
+                self.assertIn("\\orbalt dir\\texture.bmp) : Image::Load() error\n", program.console(), kind)
+                self.assertEqual(program.quit_with_escape(), 0)
+                self.assertEqual(program.message_boxes()[1:], [], kind)
 
 
 if __name__ == "__main__":

@@ -60,6 +60,27 @@ class StartUp(unittest.TestCase):
             self.assertIn(REFUSED_MODE_MESSAGE + " \n", program.log())
             self.assertEqual(session.screen_size(), (1024, 768))
 
+    def test_configuration_is_read_past_a_0x1a_byte_and_a_cr(self):
+        # Read in text mode, the file would end at the 0x1A byte: full screen
+        # at 640 x 480, which plain Xvfb refuses with a box. A lone CR is a
+        # blank, so the last line's third word does not set XResolution.
+        with Session(self.id()) as session:
+            session.write_config(b"FullScreen YES\r\n\x1a\r\nFullScreen NO\r\nXResolution 720\r\n"
+                                 b"YResolution 520\rXResolution 9\n")
+            program = session.launch()
+            program.dismiss_about_box()
+            program.wait_for_window(r"^orbalt$")
+            self.assertEqual(program.quit_with_escape(), 0)
+            self.assertIn("GLwindow::Windowed 720 x 520 \n\n", program.log())
+            self.assertEqual(program.message_boxes()[1:], [])
+
+    def test_configuration_that_cannot_build_shows_its_box_and_exits_with_0(self):
+        with Session(self.id()) as session:
+            session.write_config("FullScreen NO\r\nSectionPoints 3\r\n")
+            program = session.launch()
+            program.dismiss_about_box()
+            self.assertEqual(program.answer_boxes(1), (["InitOrbalt() builder.Create() failure"], 0))
+
     def test_accepted_full_screen_mode_opens_at_that_mode(self):
         # Xvfb's own size at 16 bits: Wine accepts it and emulates the depth.
         # (Windows of a later process on the same X server stay unmapped after

@@ -11,6 +11,7 @@
 
 #include "flight/render_frame.h"
 #include "support/temp_dir.h"
+#include "tunnel/section_file.h"
 #include "program_scene.h"
 
 namespace {
@@ -156,16 +157,30 @@ TEST_F(InitOrbaltTest, MissingSectionFileShowsBothBoxesInOrder) {
 }
 
 TEST_F(InitOrbaltTest, BadSectionFileShowsThreeBoxesInOrder) {
-    BuildDefault();
-    sectionPath = dir.Write("bad.sct", std::string(144, 'x'));
-    EXPECT_EQ(BuildWith(tunnelParams), 0);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"not a section file", "TunnelBuilder::Init() section load failure",
-                                                    "InitOrbalt() builder.Init() failure"}));
-    ASSERT_EQ(state().shownMessages.size(), 3u);
-    EXPECT_EQ(state().shownMessages[0].caption, "Section::LoadParams()");
-    EXPECT_EQ(state().shownMessages[1].caption, "orbalt");
-    EXPECT_EQ(state().shownMessages[2].caption, "orbalt");
-    ExpectPreviousTunnelKept();
+    // A flower whose petals leave the limits between the points of a small
+    // section: the trial build must judge it at the tunnel's 64 points.
+    SectionFile flower;
+    const float petals[kComponentParameters] = {0.5f, 0.6f, 0, 4, 0, 1};
+    std::memcpy(flower.params.components[0], petals, sizeof petals);
+    flower.params.enabled[0] = 1;
+    const struct {
+        std::string bytes;
+        const char* message;
+    } files[] = {{std::string(144, 'x'), "not a section file"},
+                 {EncodeSectionFile(flower), "section file profile leaves its limits"}};
+    for (const auto& file : files) {
+        BuildDefault();
+        sectionPath = dir.Write("bad.sct", file.bytes);
+        EXPECT_EQ(BuildWith(tunnelParams), 0);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{file.message, "TunnelBuilder::Init() section load failure",
+                                                        "InitOrbalt() builder.Init() failure"}));
+        ASSERT_EQ(state().shownMessages.size(), 3u);
+        EXPECT_EQ(state().shownMessages[0].caption, "Section::LoadParams()");
+        EXPECT_EQ(state().shownMessages[1].caption, "orbalt");
+        EXPECT_EQ(state().shownMessages[2].caption, "orbalt");
+        ExpectPreviousTunnelKept();
+        sectionPath = std::string(ORBALT_SOURCE_DIR) + "/data/test.sct";
+    }
 }
 
 TEST_F(InitOrbaltTest, EmptySectionPathIsNotImplemented) {

@@ -12,7 +12,8 @@ namespace {
 const char kHelp[] =
     "usage:\n"
     "  sctool show FILE\n"
-    "      prints the fields of a section file, or why the program refuses it\n"
+    "      prints the fields of a section file, or why the program refuses it; the starting\n"
+    "      profile is judged at 64 points per section (the program judges it at its own)\n"
     "  sctool make OUT [--step S0,S1,S2,S3,S4,S5] [--limits XMIN,YMIN,XMAX,YMAX]\n"
     "                  [--component C RADIUS,WAVE,WAVEPHASE,WAVEFREQ,ANGLEPHASE,ANGLEFREQ]...\n"
     "                  [--disable C]...\n"

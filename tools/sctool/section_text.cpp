@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "tools/sctool/arguments.h"
+#include "tunnel/profile_check.h"
 #include "tunnel/section_file.h"
 
 namespace {
@@ -84,6 +85,11 @@ int ShowSectionFile(const std::vector<std::string>& args) {
     SectionFile file;
     if (!ReadSectionFile(args[0], file)) return 1;
     PrintSectionFile(file);
+    if (const char* problem = JudgeStartingProfile(file, kJudgedProfilePoints)) {
+        std::fprintf(stderr, "sctool: %s: %s (judged at %u points)\n", args[0].c_str(), problem,
+                     kJudgedProfilePoints);
+        return 1;
+    }
     return 0;
 }
 
@@ -104,7 +110,9 @@ int MakeSectionFile(const std::vector<std::string>& args) {
     // The program's own checks decide whether the file can give a tunnel.
     const std::string bytes = EncodeSectionFile(file);
     SectionFile checked;
-    if (const char* problem = DecodeSectionFile(bytes, checked)) {
+    const char* problem = DecodeSectionFile(bytes, checked);
+    if (problem == nullptr) problem = JudgeStartingProfile(checked, kJudgedProfilePoints);
+    if (problem != nullptr) {
         std::fprintf(stderr, "sctool: %s\n", problem);
         return 1;
     }

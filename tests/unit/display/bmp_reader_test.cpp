@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "display/image.h"
 #include "support/temp_dir.h"
@@ -60,11 +61,15 @@ TEST_F(BmpReader, RefusalsOfTheHeader) {
     file = Rows24(1, 1);
     file.compression = 1;  // RLE8
     EXPECT_EQ(Load(file), std::string(kLoad) + "IO: compression not supported");
-    file.compression = 3;  // bit fields: taken, its masks are not read
-    EXPECT_EQ(Load(file), "");
+    file.compression = 4;  // JPEG
+    EXPECT_EQ(Load(file), std::string(kLoad) + "IO: compression not supported");
     file.compression = 0;
-    file.infoSize = 12;  // the old core header lays its fields out otherwise
-    EXPECT_EQ(Load(file), std::string(kLoad) + "IO: unsupported .bmp header");
+    for (uint32_t size : {0u, 4u, 11u, 13u, 15u, 65u, 100u, 125u}) {
+        file.infoSize = size;  // no header of this length exists
+        EXPECT_EQ(Load(file), std::string(kLoad) + "IO: unsupported .bmp header") << size;
+    }
+    valid.replace(14, 4, "\xFF\xFF\xFF\xFF");
+    EXPECT_EQ(LoadBytes(valid), std::string(kLoad) + "IO: unsupported .bmp header");
     for (uint16_t bits : {0, 2, 7, 15, 48}) {
         file = Rows24(1, 1);
         file.bits = bits;
@@ -242,6 +247,128 @@ TEST_F(BmpReader, LongerInformationHeaderKeepsItsColourTable) {
     EXPECT_EQ(image.palette[0], 10);
     EXPECT_EQ(image.palette[6], 60);
     EXPECT_EQ(image.pixels[0], 1);
+}
+
+// Bit fields are read as the file means them only in the layout the reader
+// stores unconverted; before, their masks were never read and any layout was
+// drawn as blue, green, red.
+TEST_F(BmpReader, BitFieldsAreTakenOnlyInTheUncompressedLayout) {
+    const std::vector<uint32_t> standard = {0xFF0000, 0x00FF00, 0x0000FF};
+    for (uint32_t size : {40u, 52u, 56u, 108u, 124u}) {
+        BmpFile file = Rows24(2, -2);
+        file.infoSize = size;
+        file.compression = 3;
+        file.masks = standard;
+        ASSERT_EQ(Load(file), "") << size;
+        EXPECT_EQ(RowStarts(), "100 0 ") << size;  // top-down, read in reverse
+        file.masks = {0x0000FF, 0x00FF00, 0xFF0000};  // red and blue swapped
+        EXPECT_EQ(Load(file), std::string(kLoad) + "IO: compression not supported") << size;
+        if (size >= 56) {  // a header with room for an alpha mask, which 24 bits leave no room for
+            file.masks = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000};
+            EXPECT_EQ(Load(file), std::string(kLoad) + "IO: compression not supported") << size;
+        }
+    }
+    BmpFile cut = Rows24(1, 1);
+    cut.compression = 3;
+    std::string bytes = cut.Bytes();
+    EXPECT_EQ(LoadBytes(bytes.substr(0, 54 + 8)), std::string(kLoad) + "IO: .bmp header read error");
+
+    BmpFile eight;  // bit fields mean nothing for colour-table indices
+    eight.bits = 8;
+    eight.compression = 3;
+    eight.masks = standard;
+    eight.colorTable.assign(1024, 0);
+    eight.rows.assign(4, 0);
+    EXPECT_EQ(Load(eight), std::string(kLoad) + "IO: compression not supported");
+    BmpFile wide;  // 32 bits: refused for the depth, whatever the masks
+    wide.bits = 32;
+    wide.compression = 3;
+    wide.masks = {0xFF0000, 0xFF00, 0xFF};
+    wide.rows.assign(4, 0);
+    EXPECT_EQ(Load(wide), std::string(kLoad) + "GENERIC: 32 bpp not yet supported");
+}
+
+// An OS/2 2.x header may stop after its 16th byte; its compression 3 is 1-D
+// Huffman and 4 is RLE24, not bit fields. Before, compression 3 was taken and
+// the coded bytes shown as pixels.
+TEST_F(BmpReader, Os2HeadersKeepTheirOwnCompressionCodesAndShortForms) {
+    BmpFile file;
+    file.infoSize = 64;
+    file.width = 2;
+    file.height = 1;
+    file.bits = 8;
+    file.colorsUsed = 2;
+    file.colorTable = {10, 20, 30, 0, 40, 50, 60, 0};
+    file.rows = {1, 0, 0, 0};
+    ASSERT_EQ(Load(file), "");
+    EXPECT_EQ(image.palette[4 + 2], 60);  // the table right after the 64 bytes
+    for (uint32_t code : {3u, 4u}) {
+        file.compression = code;
+        EXPECT_EQ(Load(file), std::string(kLoad) + "IO: compression not supported") << code;
+    }
+
+    // The 16-byte form ends after the depth: what follows is the colour table,
+    // even where a longer header's compression field would be.
+    BmpFile shortForm;
+    shortForm.infoSize = 16;
+    shortForm.width = 1;
+    shortForm.height = 1;
+    shortForm.bits = 1;
+    shortForm.colorTable = {3, 0, 0, 0, 0xFF, 0xEE, 0xDD, 0};
+    shortForm.rows = {0x80, 0, 0, 0};
+    ASSERT_EQ(shortForm.Bytes().size(), 14u + 16 + 8 + 4);
+    ASSERT_EQ(Load(shortForm), "");
+    EXPECT_EQ(image.palette[0], 3);
+    EXPECT_EQ(image.palette[4 + 2], 0xDD);
+    EXPECT_EQ(image.pixels[0], 0x80);
+}
+
+// The OS/2 1.x core header has 16-bit sizes and 3-byte colour-table entries;
+// before, it was refused as if its depth were compressed.
+TEST_F(BmpReader, CoreHeaderFilesAreRead) {
+    BmpFile eight;
+    eight.infoSize = 12;
+    eight.width = 300;  // wider than a byte
+    eight.height = 2;
+    eight.bits = 8;
+    for (int i = 0; i < 256; ++i) eight.colorTable.insert(eight.colorTable.end(), {uint8_t(i), 7, uint8_t(255 - i)});
+    eight.rows.assign(600, 0);
+    eight.rows[300] = 9;  // the top row starts with colour 9
+    ASSERT_EQ(eight.Bytes().size(), 14u + 12 + 768 + 600);
+    ASSERT_EQ(Load(eight, true), "");
+    EXPECT_EQ(image.width, 300u);
+    EXPECT_EQ(image.height, 2);
+    EXPECT_EQ(image.pixels[0], 9);
+    const uint8_t* entry = image.palette + 4 * 200;
+    EXPECT_EQ(std::vector<uint8_t>(entry, entry + 4), (std::vector<uint8_t>{200, 7, 55, 0}));
+    EXPECT_EQ(image.palette[4 * 255 + 2], 0);
+
+    BmpFile truecolour = Rows24(3, 2);
+    truecolour.infoSize = 12;
+    ASSERT_EQ(Load(truecolour), "");
+    EXPECT_EQ(RowStarts(), "0 100 ");
+    // With no count in the header, the pixel offset tells a shorter table.
+    BmpFile shortTable = eight;
+    shortTable.colorTable.resize(3 * 100);
+    ASSERT_EQ(Load(shortTable), "");
+    EXPECT_EQ(image.palette[4 * 99], 99);
+    EXPECT_EQ(image.palette[4 * 100 + 2], 100);  // gray from there on
+    std::string bytes = eight.Bytes();
+    EXPECT_EQ(LoadBytes(bytes.substr(0, 14 + 12 + 300)), std::string(kLoad) + "IO: pixel read error");
+}
+
+// Pixel rows cannot start inside the headers that describe them.
+TEST_F(BmpReader, PixelOffsetInsideTheHeadersIsRefused) {
+    for (int64_t offset : {0, 14, 53}) {
+        BmpFile file = Rows24(1, 1);
+        file.pixelOffset = offset;
+        EXPECT_EQ(Load(file), std::string(kLoad) + "IO: pixel read error") << offset;
+    }
+    BmpFile masked = Rows24(1, 1);
+    masked.compression = 3;
+    masked.masks = {0xFF0000, 0x00FF00, 0x0000FF};
+    masked.pixelOffset = 54;  // on the masks
+    EXPECT_EQ(Load(masked), std::string(kLoad) + "IO: pixel read error");
 }
 
 }  // namespace

@@ -116,6 +116,20 @@ TEST(ConfigFile, CrLfLineEndings) {
     EXPECT_EQ(c.settings.renderMethod, RenderMethod::DirectVertices);
 }
 
+// Every byte is read as it is, as on Windows where text mode would differ: a
+// lone CR is a blank, not a line end, and 0x1A ends nothing.
+TEST(ConfigFile, LoneCrIsABlankAndCtrlZEndsNothing) {
+    Config c = Read("XResolution 800\rYResolution 600\n");
+    EXPECT_EQ(c.settings.XResolution, 800);
+    EXPECT_EQ(c.settings.YResolution, 480);  // the third word of the line
+    EXPECT_FALSE(Read("FullScreen\rNO\n").settings.FullScreen);
+
+    c = Read("FullScreen YES\r\n\x1A\r\nFullScreen NO\r\nXResolution 720\x1A\n");
+    EXPECT_FALSE(c.settings.FullScreen);
+    EXPECT_EQ(c.settings.XResolution, 720);  // the number stops before the byte
+    EXPECT_TRUE(Read("FullScreen NO\x1A\n").settings.FullScreen);  // "NO" and a byte is not "NO"
+}
+
 TEST(ConfigFile, LastLineWithoutLineEnd) {
     EXPECT_EQ(Read("XResolution 1000").settings.XResolution, 1000);
 }

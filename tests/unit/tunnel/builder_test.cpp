@@ -311,15 +311,20 @@ TEST_F(BuilderTest, UpdatesStopWhenTheMeshIsResizedBehindTheBuilder) {
     EXPECT_FALSE(builder.Ready());
 }
 
-TEST_F(BuilderTest, DegenerateProfilesGiveFiniteNormalsAndBoxes) {
+// A file whose profile the walker could never make valid builds no tunnel:
+// before it was refused, the whole window took the full search per section.
+TEST_F(BuilderTest, AStartingProfileThatCannotWalkBuildsNothing) {
     TempDir dir;
     SectionFile file = tunnel_test::CircleFile();
-    file.params.enabled[0] = 0;  // every point at the origin
-    Build(16, 32, 0.0f, tunnel_test::WriteSectionFile(dir, "off.sct", file));
-    builder.Update(3.0f);
-    for (uint32_t t = 0; t < mesh.nTriangles; ++t) ASSERT_TRUE(tunnel_test::IsFinite(mesh.triN[t]));
-    for (uint32_t v = 0; v < mesh.nVertices; ++v) ASSERT_TRUE(tunnel_test::IsFinite(mesh.norm[v]));
-    EXPECT_EQ(mesh.segBoxes[3].xmax, 0.0f);
+    tunnel_test::SetComponent(file.params, 0, 0.0f, 0.8f, 0, 1, 0, 2);  // r = 0.8 sin t at twice the angle
+    ASSERT_TRUE(mesh.Init(64, 32));
+    ASSERT_TRUE(builder.Create(&mesh, 10));
+    EXPECT_FALSE(builder.Init(8, 0, spacing, tunnel_test::WriteSectionFile(dir, "eight.sct", file).c_str()));
+    EXPECT_FALSE(builder.Ready());
+    const auto& shown = platform::stub::state().shownMessages;
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, "section file profile crosses itself");
+    EXPECT_EQ(shown[1].text, "TunnelBuilder::Init() section load failure");
 }
 
 }  // namespace

@@ -103,6 +103,55 @@ TEST_F(SectionFileTest, RefusesWrongMagicShortFilesAndUnusableValues) {
     ExpectRefused(WriteSectionFile(dir, "inverted.sct", inverted), "section file limits enclose no area");
 }
 
+// Starting profiles the walker could never make valid: before they were
+// refused, each of them made every section of the tunnel pay the full search.
+TEST_F(SectionFileTest, RefusesStartingProfilesTheWalkerCannotStartFrom) {
+    using tunnel_test::SetComponent;
+    const struct {
+        const char* name;
+        float component[kComponentParameters];  // radius, wave, wavePhase, waveFreq, anglePhase, angleFreq
+        const char* message;
+    } cases[] = {
+        {"figure eight", {0, 0.8f, 0, 1, 0, 2}, "section file profile crosses itself"},
+        {"circle run twice", {0.5f, 0, 0, 0, 0, 2}, "section file profile crosses itself"},
+        {"three-leaf rose", {0, 0.8f, 0, 3, 0, 1}, "section file profile crosses itself"},
+        {"loop inside a loop", {0.2f, 0.5f, 0, 1, 0, 1}, "section file profile crosses itself"},
+        {"two lobes meeting at the centre", {0, 0.8f, 0, 1, 0, 0.5f}, "section file profile crosses itself"},
+        {"fractional wave", {0.5f, 0.2f, 90, 2.5f, 0, 1}, "section file profile does not close"},
+        {"fractional angle", {0.5f, 0, 0, 0, 0, 1.5f}, "section file profile does not close"},
+        {"clockwise", {0.5f, 0.05f, 0, 3, 0, -1}, "section file profile runs clockwise"},
+        {"radius 0", {0, 0, 0, 0, 0, 1}, "section file profile encloses no area"},
+        {"a ray out and back", {0.3f, 0.3f, 0, 1, 45, 0}, "section file profile encloses no area"},
+        {"partly outside", {0.85f, 0.1f, 0, 3, 0, 1}, "section file profile leaves its limits"},
+    };
+    for (const auto& profile : cases) {
+        SCOPED_TRACE(profile.name);
+        SectionFile file;
+        const float* c = profile.component;
+        SetComponent(file.params, 0, c[0], c[1], c[2], c[3], c[4], c[5]);
+        ExpectRefused(WriteSectionFile(dir, "profile.sct", file), profile.message);
+    }
+    SectionFile none = CircleFile();
+    none.params.enabled[0] = 0;  // every point at the origin
+    ExpectRefused(WriteSectionFile(dir, "none.sct", none), "section file profile encloses no area");
+    SectionFile offset = CircleFile(0.5f);
+    SetComponent(offset.params, 1, 0.5f, 0, 0, 0, 180, 0);  // the circle moved partly out of its limits
+    ExpectRefused(WriteSectionFile(dir, "offset.sct", offset), "section file profile leaves its limits");
+}
+
+// A profile is judged at the resolution the section was sized for: a flower
+// whose petals reach past the limits between the points of a 4-point section.
+TEST_F(SectionFileTest, ProfilesAreJudgedAtTheSectionsResolution) {
+    SectionFile flower;
+    tunnel_test::SetComponent(flower.params, 0, 0.5f, 0.6f, 0, 4, 0, 1);
+    const std::string path = WriteSectionFile(dir, "flower.sct", flower);
+    ExpectRefused(path, "section file profile leaves its limits");
+    ASSERT_TRUE(section.Resize(4));
+    float steps[6];
+    EXPECT_TRUE(section.LoadParams(path.c_str(), steps));
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+}
+
 TEST(SectionResize, AcceptsPowersOfTwoFromFourAndKeepsTheSectionOtherwise) {
     Section section;
     EXPECT_EQ(section.nPoints, 0u);
