@@ -36,6 +36,25 @@ LRESULT CALLBACK Trampoline(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HICON LoadProgramIcon(HINSTANCE instance, const char* name) {
     return name ? LoadIconA(instance, name) : LoadIconA(nullptr, IDI_APPLICATION);
 }
+
+// AdjustWindowRect measures the frame at the system DPI, but Windows gives a
+// per-monitor aware window the frame of its own monitor's DPI; the two differ
+// where that monitor's scale is not the one the primary monitor had at sign-in.
+// The window then grows or shrinks by the difference, so that its client area
+// keeps the size the caller's AdjustWindowRect started from.
+void FitFrameToMonitorDpi(HWND window) {
+    if (IsIconic(window) || IsZoomed(window)) return;
+    RECT outer{}, client{};
+    if (!GetWindowRect(window, &outer) || !GetClientRect(window, &client)) return;
+    RECT systemFrame = client;
+    ::AdjustWindowRect(&systemFrame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE);
+    const LONG width = outer.right - outer.left, height = outer.bottom - outer.top;
+    const LONG extraWidth = width - (systemFrame.right - systemFrame.left);
+    const LONG extraHeight = height - (systemFrame.bottom - systemFrame.top);
+    if (extraWidth == 0 && extraHeight == 0) return;
+    SetWindowPos(window, nullptr, 0, 0, width + extraWidth, height + extraHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 }  // namespace
 
 bool RegisterWindowClass(const WindowClass& windowClass) {
@@ -63,8 +82,10 @@ Rect AdjustWindowRect(Rect client, uint32_t style) {
 
 WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* title, uint32_t style,
                         int32_t x, int32_t y, int32_t width, int32_t height) {
-    return CreateWindowExA(exStyle, className, title, style, x, y, width, height, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(exStyle, className, title, style, x, y, width, height, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (window) FitFrameToMonitorDpi(window);
+    return window;
 }
 
 void ShowWindow(WindowHandle window, ShowCommand command) {
@@ -73,6 +94,7 @@ void ShowWindow(WindowHandle window, ShowCommand command) {
 
 void MoveWindow(WindowHandle window, int32_t x, int32_t y, int32_t width, int32_t height) {
     ::MoveWindow(ToHwnd(window), x, y, width, height, TRUE);
+    FitFrameToMonitorDpi(ToHwnd(window));
 }
 
 void DestroyWindow(WindowHandle window) { ::DestroyWindow(ToHwnd(window)); }
