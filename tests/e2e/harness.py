@@ -350,8 +350,7 @@ class Program:
             ids = self.session.windows(title_regex)
             if ids:
                 # Without a window manager Wine can leave the X focus elsewhere once
-                # a box owned by the window closes; a key only reaches a focused window.
-                self.session.x("xdotool", "windowfocus", ids[0])
+                # a box owned by the window closes: `key` focuses the window first.
                 self.key(ids[0], key)
             try:
                 wait_until(done, 2.0, what)
