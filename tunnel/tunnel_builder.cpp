@@ -101,10 +101,15 @@ void TunnelBuilder::Update(float cameraZ) {
 float TunnelBuilder::Reachable(float cameraZ) const {
     int32_t c = 0;
     if (!Ready() || !SegmentOf(cameraZ, c)) return cameraZ;
+    int32_t lowest = start + static_cast<int32_t>(lookahead) + 1;
+    int32_t highest = end - static_cast<int32_t>(lookahead) - 1;
     // A half-searched section, once stored, moves the window on its side by
-    // one: the segment that then leaves the other side is not offered.
-    const int32_t lowest = start + static_cast<int32_t>(lookahead) + 1 + (pending > 0 ? 1 : 0);
-    const int32_t highest = end - static_cast<int32_t>(lookahead) - 1 - (pending < 0 ? 1 : 0);
+    // one: the segment that then leaves the other side is not offered, unless
+    // it is the only one (a ring of 8 serves one segment at a time).
+    if (lowest < highest) {
+        if (pending > 0) ++lowest;
+        if (pending < 0) --highest;
+    }
     if (c >= lowest && c <= highest) return cameraZ;
     // The edge of the served segments on the camera's side, moved by whole
     // units in the last place until its segment is served: the quotient
