@@ -1,10 +1,12 @@
 // Tunnel generation costs: the whole build as the program does it at start-up,
 // the walker's cost of one section at every profile size, and the cost of
 // generating one section while flying (walker advance, face and vertex
-// normals, boxes), whose maximum decides whether a frame hitches.
+// normals, boxes), and the generation time of every tick of flights at the
+// speed limit, with and without the program's budget per tick.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -152,11 +154,79 @@ BENCHMARK(GenerateSection)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
+// A flight at the speed limit as the program's ticks fly it: every tick the
+// camera moves one largest step along the tunnel, the builder follows, and
+// the camera is held where the tunnel is generated. range(0) sections of
+// range(1) points, spacing kReplaySpacings[range(2)], section file range(3),
+// course range(4): 0 forward, 1 backward, 2 turning back every 40 ticks;
+// range(5) 1 gives the builder the program's time budget per tick, 0 none.
+// Times (thread CPU time) the builder's update of every tick and reports the
+// median, p99 and worst tick, and the share of the speed limit flown.
+constexpr float kReplaySpacings[] = {kSpacing, 0.001f, 0.00001f};
+constexpr float kSpeedLimitStep = 0.4f / 30.0f;
+constexpr int kReplayTicks = 300;
+
+float CourseStep(int64_t course, int tick) {
+    if (course == 1) return -kSpeedLimitStep;
+    if (course == 2 && (tick / 40) % 2 == 1) return -kSpeedLimitStep;
+    return kSpeedLimitStep;
+}
+
+void FlightTicks(benchmark::State& state) {
+    const auto sections = static_cast<uint32_t>(state.range(0));
+    const auto points = static_cast<uint32_t>(state.range(1));
+    const float spacing = kReplaySpacings[state.range(2)];
+    const std::string path = SectionPath(state.range(3));
+    static Orbalt2 mesh;
+    static TunnelBuilder builder;
+    std::vector<double> micros;
+    double flown = 0.0;
+    for (auto _ : state) {
+        builder.updateBudget = state.range(5) != 0 ? kFrameGenerationBudget : 0.0;
+        if (!BuildStandardTunnel(mesh, builder, TunnelParams{sections, points, spacing}, path.c_str())) {
+            state.SkipWithError("build failed");
+            return;
+        }
+        micros.clear();
+        flown = 0.0;
+        float z = 0.0f;
+        for (int tick = 0; tick < kReplayTicks; ++tick) {
+            const float wanted = z + CourseStep(state.range(4), tick);
+            const double before = ThreadMicros();
+            builder.Update(wanted);
+            micros.push_back(ThreadMicros() - before);
+            const float reached = builder.Reachable(wanted);
+            flown += std::fabs(reached - z);
+            z = reached;
+        }
+    }
+    ReportMicros(state, micros);
+    state.counters["speed_share"] = flown / (double{kSpeedLimitStep} * kReplayTicks);
+}
+
+void FlightCases(benchmark::internal::Benchmark* bench) {
+    const std::vector<std::vector<int64_t>> cases = {
+        {256, 4096, 0, 0, 0}, {256, 4096, 0, 0, 1},  {256, 4096, 0, 0, 2}, {8, 4096, 0, 0, 2},
+        {1024, 1024, 1, 0, 0}, {1024, 1024, 1, 0, 2}, {256, 4096, 1, 0, 0}, {256, 4096, 1, 0, 2},
+        {8, 4096, 1, 0, 2},   {8, 64, 2, 0, 0},       {256, 1024, 0, 1, 2}, {256, 1024, 0, 2, 2}};
+    for (int64_t budgeted : {0, 1})
+        for (std::vector<int64_t> args : cases) {
+            args.push_back(budgeted);
+            bench->Args(args);
+        }
+}
+BENCHMARK(FlightTicks)
+    ->ArgNames({"sections", "points", "spacing", "file", "course", "budget"})
+    ->Apply(FlightCases)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
 // The walker's hard limit for one section: 64 attempts of up to 16 varied
 // parameters of up to 32 tries each, every try at most one component
 // evaluation, one combination and one crossing test. Times that full test on
 // the star, which passes it (no early way out) while comparing every pair of
-// edges, and reports the limit it gives.
+// edges, and reports the limit it gives. With a budget per tick, one try is
+// also the most a tick can run past its budget in the walker.
 void CandidateBound(benchmark::State& state) {
     const auto points = static_cast<uint32_t>(state.range(0));
     Section section;
@@ -172,7 +242,7 @@ void CandidateBound(benchmark::State& state) {
     state.counters["try_us"] = perTry;
     state.counters["section_limit_ms"] = perTry * tries / 1000.0;
 }
-BENCHMARK(CandidateBound)->Arg(64)->Arg(256)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CandidateBound)->Arg(64)->Arg(256)->Arg(1024)->Arg(4096)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

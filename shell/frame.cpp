@@ -38,7 +38,6 @@ DeviceReadings ReadDevices(const Mouse& mouse, const Joystick& joystick, const K
 }
 
 void StepFrame() {
-    tunnelBuilder.Update(camera.position.z);
     frameTime = frameTimer.Advance(platform::CounterValue(), secondsPerCount);
     const DeviceReadings devices =
         ReadDevices(mouse, joystick, keyboard, settings.SwapSteerUpDown, platform::TickCount());
@@ -49,6 +48,10 @@ void StepFrame() {
     joystick.changed = false;
     // A failed rebuild leaves no tunnel to wrap or collide with.
     if (!tunnelBuilder.Ready()) return;
+    // The builder follows the camera within its time budget; where it falls
+    // behind, the camera waits at the last segment the tunnel serves.
+    tunnelBuilder.Update(camera.position.z);
+    camera.position.z = tunnelBuilder.Reachable(camera.position.z);
     WrapAround();
     CollideWithTunnel(tunnelMesh, tunnelBuilder.spacing, collisionState, camera.position);
 }

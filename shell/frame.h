@@ -12,8 +12,8 @@
 // Runs one frame: the step, then the drawing.
 void Tick();
 
-// The frame without its drawing: tunnel upkeep, frame time, flight step,
-// wrap-around and collision.
+// The frame without its drawing: frame time, flight step, tunnel upkeep (the
+// camera held where the tunnel is generated), wrap-around and collision.
 void StepFrame();
 
 // Draws one frame from the program's current state (after a key, a menu

@@ -13,6 +13,7 @@
 #include "shell/program_objects.h"
 #include "shell/window_proc.h"
 #include "tunnel/init_orbalt.h"
+#include "tunnel/standard_tunnel.h"
 
 using namespace platform;
 
@@ -121,6 +122,7 @@ int RunProgram(const char* commandLineText) {
 }
 
 int BuildTunnel() {
+    tunnelBuilder.updateBudget = kFrameGenerationBudget;
     TunnelRequest request;
     request.params = tunnelParams;
     request.drawing = DrawingOptions{settings.renderMode, settings.renderMethod, settings.normals, settings.colors,

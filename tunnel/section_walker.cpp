@@ -1,6 +1,7 @@
 #include "tunnel/section_walker.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -15,6 +16,7 @@ SectionWalker::SectionWalker() {
 }
 
 void SectionWalker::Init(uint32_t seed, float rate) {
+    searching = false;
     rng.Seed(seed);
     for (int c = 0; c < kComponents; ++c)
         for (int k : kVariedParameters) {
@@ -31,50 +33,95 @@ void SectionWalker::Init(uint32_t seed, float rate) {
 }
 
 void SectionWalker::Advance(Section& section) {
-    backup = section.params;
-    int succeededAt = 0;
-    for (int attempt = 1; attempt <= kAttempts && succeededAt == 0; ++attempt)
-        if (SearchStep(section)) succeededAt = attempt;
-    if (succeededAt == 0 || succeededAt > kKeptAttempts) section.ReplaceParams(backup);
-}
-
-// One attempt: starting again from the saved parameters, each varied
-// parameter gets up to 32 tries. An accepted change stays, so later
-// parameters are tested against the profile it made.
-bool SectionWalker::SearchStep(Section& section) {
-    section.params = backup;
-    bool changed = false;
-    for (int c = 0; c < kComponents; ++c) {
-        if (!section.params.enabled[c]) continue;
-        for (int k : kVariedParameters)
-            if (TryParameter(section, c, k)) changed = true;
+    Begin(section);
+    while (!Step(section)) {
     }
-    // The last full evaluation may have been of a rejected candidate; the
-    // section must hold the profile of the parameters it keeps.
-    if (changed) section.Recombine();
-    return changed;
 }
 
-bool SectionWalker::TryParameter(Section& section, int component, int parameter) {
-    float& value = section.params.components[component][parameter];
-    const float saved = backup.components[component][parameter];
-    Drift& drift = DriftOf(component, parameter);
-    for (int attempt = 0; attempt < kTriesPerParameter; ++attempt) {
-        value = saved + drift.Next();
-        if (StillFailing(section)) {
-            value = saved;
-            continue;
+void SectionWalker::Begin(Section& section) {
+    backup = section.params;
+    searching = true;
+    cursor.attempt = 1;
+    BeginAttempt(section);
+}
+
+// Each attempt starts again from the saved parameters, and each varied
+// parameter of each enabled component gets up to 32 tries. An accepted
+// change stays, so later parameters are tested against the profile it made.
+void SectionWalker::BeginAttempt(Section& section) {
+    section.params = backup;
+    cursor.component = 0;
+    cursor.parameter = 0;
+    cursor.tryIndex = 0;
+    cursor.changed = false;
+    SkipDisabled(section);
+}
+
+void SectionWalker::SkipDisabled(const Section& section) {
+    while (cursor.component < kComponents && !section.params.enabled[cursor.component]) ++cursor.component;
+}
+
+void SectionWalker::NextParameter(const Section& section) {
+    cursor.tryIndex = 0;
+    if (++cursor.parameter < static_cast<int>(std::size(kVariedParameters))) return;
+    cursor.parameter = 0;
+    ++cursor.component;
+    SkipDisabled(section);
+}
+
+bool SectionWalker::Step(Section& section) {
+    if (!searching) return true;
+    if (cursor.component < kComponents) {
+        const int component = cursor.component, parameter = kVariedParameters[cursor.parameter];
+        if (TryCandidate(section, component, parameter)) {
+            cursor.changed = true;
+            NextParameter(section);
+        } else if (++cursor.tryIndex == kTriesPerParameter) {
+            // The layer still holds the last rejected candidate's curve.
+            section.EvaluateComponent(component);
+            NextParameter(section);
         }
-        section.EvaluateComponent(component);
-        if (!section.Combine() || section.SelfIntersects()) {
-            value = saved;
-            continue;
-        }
+        if (cursor.component < kComponents) return false;
+    }
+    return EndAttempt(section);
+}
+
+// After the last component: a changed attempt ends the search, kept only if
+// it came early enough; an unchanged one starts the next attempt, and after
+// the last the section repeats.
+bool SectionWalker::EndAttempt(Section& section) {
+    if (cursor.changed) {
+        // The last full evaluation may have been of a rejected candidate; the
+        // section must hold the profile of the parameters it keeps.
+        section.Recombine();
+        if (cursor.attempt > kKeptAttempts) section.ReplaceParams(backup);
+        searching = false;
         return true;
     }
-    // The layer still holds the last rejected candidate's curve.
-    section.EvaluateComponent(component);
+    if (cursor.attempt == kAttempts) {
+        section.ReplaceParams(backup);
+        searching = false;
+        return true;
+    }
+    ++cursor.attempt;
+    BeginAttempt(section);
     return false;
+}
+
+bool SectionWalker::TryCandidate(Section& section, int component, int parameter) {
+    float& value = section.params.components[component][parameter];
+    const float saved = backup.components[component][parameter];
+    value = saved + DriftOf(component, parameter).Next();
+    if (StillFailing(section)) {
+        value = saved;
+        return false;
+    }
+    section.EvaluateComponent(component);
+    if (!section.Combine() || section.SelfIntersects()) {
+        value = saved;
+        return false;
+    }
+    return true;
 }
 
 bool SectionWalker::StillFailing(const Section& section) const {

@@ -3,6 +3,10 @@
 // random amounts are added to the radius, wave, wave phase and angle phase of
 // each enabled component, and only changes after which the profile stays
 // inside its limits and does not cross itself are kept.
+//
+// The search can be run whole (Advance) or one try at a time (Begin, then
+// Step until it reports the section finished), so that a caller with a time
+// limit can spread one section over several calls; both give the same result.
 #include <cstdint>
 
 #include "tunnel/additive_random.h"
@@ -26,6 +30,13 @@ public:
     // Changes the section for the next section of the tunnel. Afterwards its
     // points, box and sub-boxes are those of its final parameters.
     void Advance(Section& section);
+    // Starts the search for the next section from the section's parameters.
+    void Begin(Section& section);
+    // One try of one parameter (or, once an attempt is over, its ending).
+    // True when the section holds its final parameters, points and boxes;
+    // also true when no search was begun.
+    bool Step(Section& section);
+    bool Searching() const { return searching; }
     // Re-tests the section's last recorded failure (point outside the limits,
     // pair of crossing edges) on its current parameters.
     bool StillFailing(const Section& section) const;
@@ -38,6 +49,22 @@ public:
     Drift drifts[kComponents * kComponentParameters];
 
 private:
-    bool SearchStep(Section& section);
-    bool TryParameter(Section& section, int component, int parameter);
+    // Where the search stands: the attempt, and within it the component,
+    // the varied parameter and the try to do next.
+    struct Cursor {
+        int attempt = 0;
+        int component = 0;
+        int parameter = 0;  // index into the varied parameters
+        int tryIndex = 0;
+        bool changed = false;  // a parameter of this attempt was accepted
+    };
+
+    void BeginAttempt(Section& section);
+    void SkipDisabled(const Section& section);
+    void NextParameter(const Section& section);
+    bool TryCandidate(Section& section, int component, int parameter);
+    bool EndAttempt(Section& section);
+
+    Cursor cursor;
+    bool searching = false;
 };

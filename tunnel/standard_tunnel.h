@@ -17,6 +17,10 @@ struct TunnelParams {
 };
 
 constexpr uint32_t kStandardWalkSeed = 8;
+// Seconds of section generation one frame may spend in flight, so that a
+// frame stays smooth at any section size and spacing; what is left over
+// follows in the next frames.
+constexpr double kFrameGenerationBudget = 0.003;
 // Texture repeats around each section and along the ring.
 constexpr float kTextureAround = 2.0f;
 constexpr float kTextureAlong = 16.0f;

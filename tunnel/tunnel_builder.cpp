@@ -44,6 +44,7 @@ bool TunnelBuilder::Init(uint32_t walkSeed, float cameraZ, float sectionSpacing,
     if (!(sectionSpacing > 0.0f) || !std::isfinite(sectionSpacing)) return false;
     seed = walkSeed;
     spacing = sectionSpacing;
+    pending = 0;
     int32_t cameraSegment = 0;
     if (!SegmentOf(cameraZ, cameraSegment)) return false;
     if (path == nullptr || *path == '\0') {
@@ -85,35 +86,93 @@ bool TunnelBuilder::SegmentOf(float z, int32_t& segment) const {
 void TunnelBuilder::Update(float cameraZ) {
     int32_t c = 0;
     if (!Ready() || !SegmentOf(cameraZ, c)) return;
-    if (c > current)
-        MoveForward(c);
-    else if (c < current)
-        MoveBackward(c);
-    current = c;
+    WorkBudget budget(updateBudget);
+    // A half-searched section belongs to the step it was begun for. Should
+    // the camera have turned meanwhile, the window turns in the next update,
+    // so that every update moves current one way only.
+    if (pending != 0) {
+        const int direction = pending;
+        if (!StepToward(direction, budget) || (direction > 0 ? c < current : c > current)) return;
+    }
+    while (current != c)
+        if (!StepToward(c > current ? 1 : -1, budget)) return;
 }
 
-void TunnelBuilder::MoveForward(int32_t c) {
-    Restore(sectionAhead, end + 2);
-    while (int64_t{end} < int64_t{c} + lookahead + 1) {
-        GenerateSegment(end + 3, sectionAhead, walkerAhead);
-        mesh->ComputeFaceNormals(end + 2, 1);
-        mesh->ComputeVertexNormals(end + 2, 1);
-        UpdateBounds(end + 1);
-        ++start;
-        ++end;
+float TunnelBuilder::Reachable(float cameraZ) const {
+    int32_t c = 0;
+    if (!Ready() || !SegmentOf(cameraZ, c)) return cameraZ;
+    int32_t lowest = start + static_cast<int32_t>(lookahead) + 1;
+    int32_t highest = end - static_cast<int32_t>(lookahead) - 1;
+    // A half-searched section, once stored, moves the window on its side by
+    // one: the segment that then leaves the other side is not offered, unless
+    // it is the only one (a ring of 8 serves one segment at a time).
+    if (lowest < highest) {
+        if (pending > 0) ++lowest;
+        if (pending < 0) --highest;
     }
+    if (c >= lowest && c <= highest) return cameraZ;
+    // The edge of the served segments on the camera's side, moved by whole
+    // units in the last place until its segment is served: the quotient
+    // z / spacing may round across the boundary.
+    const bool ahead = c > highest;
+    float z = static_cast<float>(ahead ? int64_t{highest} + 1 : int64_t{lowest}) * spacing;
+    const float inward = ahead ? -INFINITY : INFINITY;
+    for (int i = 0; i < 64 && SegmentOf(z, c) && (c < lowest || c > highest); ++i) z = std::nextafter(z, inward);
+    return z;
 }
 
-void TunnelBuilder::MoveBackward(int32_t c) {
-    Restore(sectionBehind, start - 1);
-    while (int64_t{start} > int64_t{c} - lookahead - 1) {
-        GenerateSegment(start - 2, sectionBehind, walkerBehind);
-        mesh->ComputeFaceNormals(start - 2, 1);
-        mesh->ComputeVertexNormals(start - 1, 1);
-        UpdateBounds(start - 1);
-        --start;
-        --end;
-    }
+bool TunnelBuilder::NeedsSection(int direction, int32_t c) const {
+    if (direction > 0) return int64_t{end} < int64_t{c} + lookahead + 1;
+    return int64_t{start} > int64_t{c} - lookahead - 1;
+}
+
+// Moves current one segment in the direction, generating what that needs.
+// False when the budget ran out first; current then stays.
+bool TunnelBuilder::StepToward(int direction, WorkBudget& budget) {
+    const int32_t next = current + direction;
+    Section& section = direction > 0 ? sectionAhead : sectionBehind;
+    const SectionWalker& walker = direction > 0 ? walkerAhead : walkerBehind;
+    if (!walker.Searching()) Restore(section, direction > 0 ? end + 2 : start - 1);
+    while (NeedsSection(direction, next))
+        if (!GenerateNext(direction, budget)) return false;
+    current = next;
+    return true;
+}
+
+// Searches the next section on the direction's side and stores it, or goes
+// on with the one half searched. False when the budget ran out first.
+bool TunnelBuilder::GenerateNext(int direction, WorkBudget& budget) {
+    Section& section = direction > 0 ? sectionAhead : sectionBehind;
+    SectionWalker& walker = direction > 0 ? walkerAhead : walkerBehind;
+    if (!walker.Searching()) walker.Begin(section);
+    pending = direction;
+    do {
+        if (!budget.Allows()) return false;
+    } while (!walker.Step(section));
+    pending = 0;
+    if (direction > 0)
+        StoreAhead();
+    else
+        StoreBehind();
+    return true;
+}
+
+void TunnelBuilder::StoreAhead() {
+    StoreSection(end + 3, sectionAhead);
+    mesh->ComputeFaceNormals(end + 2, 1);
+    mesh->ComputeVertexNormals(end + 2, 1);
+    UpdateBounds(end + 1);
+    ++start;
+    ++end;
+}
+
+void TunnelBuilder::StoreBehind() {
+    StoreSection(start - 2, sectionBehind);
+    mesh->ComputeFaceNormals(start - 2, 1);
+    mesh->ComputeVertexNormals(start - 1, 1);
+    UpdateBounds(start - 1);
+    --start;
+    --end;
 }
 
 // The generator continues from the section that ends the window now, which
@@ -140,6 +199,10 @@ void TunnelBuilder::Shift(float dz) {
 
 void TunnelBuilder::GenerateSegment(int32_t i, Section& section, SectionWalker& walker) {
     walker.Advance(section);
+    StoreSection(i, section);
+}
+
+void TunnelBuilder::StoreSection(int32_t i, const Section& section) {
     const uint32_t s = mesh->SlotOf(i);
     paramRing[s] = section.params;
     sectionBoxes[s] = section.box;
@@ -182,4 +245,5 @@ void TunnelBuilder::Reset() {
     sectionSubBoxes.reset();
     ringSize = ringPoints = 0;
     built = false;
+    pending = 0;
 }

@@ -10,6 +10,17 @@
 // start - 1 ... end + 2 are generated; face normals are valid for segments
 // start - 1 ... end + 1, vertex normals for sections start ... end + 1, and
 // segment boxes and sub-boxes for segments start ... end.
+//
+// The camera segments the window serves without generating anything are
+// start + lookahead + 1 ... end - lookahead - 1; Update moves current through
+// them one segment at a time toward the camera's segment. With a time budget
+// an update stops once the budget is spent, leaving current short of the
+// camera and perhaps a section half searched; later updates go on from there,
+// and a section begun is finished before the window moves the other way
+// (in the next update). Reachable holds the camera inside the served
+// segments meanwhile, so it never reaches one that was not generated. Each
+// update moves current one way only, and the sections made are the same
+// that unbudgeted updates to the segments current took make.
 #include <cstdint>
 #include <memory>
 
@@ -19,6 +30,7 @@
 #include "tunnel/section_params.h"
 #include "tunnel/section_walker.h"
 #include "tunnel/tunnel_messages.h"
+#include "tunnel/work_budget.h"
 
 class TunnelBuilder {
 public:
@@ -33,8 +45,14 @@ public:
     // generates the whole window around cameraZ.
     bool Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path,
               const TunnelMessages& messages = TunnelMessages{});
-    // Extends the window ahead of or behind the camera's segment as needed.
+    // Extends the window ahead of or behind the camera's segment as needed,
+    // within updateBudget.
     void Update(float cameraZ);
+    // cameraZ when the window serves its segment (and still will once a
+    // half-searched section is stored); otherwise the nearest z that it does.
+    float Reachable(float cameraZ) const;
+    // True while a section is half searched between updates.
+    bool Generating() const { return pending != 0; }
     // Moves the whole tunnel by dz, a whole multiple of nSegments * spacing.
     void Shift(float dz);
 
@@ -45,6 +63,9 @@ public:
     // True once Init has built a window that still fits the attached mesh.
     bool Ready() const;
 
+    // Seconds of generation one Update may spend; 0 sets no limit. Kept
+    // across Create and Init.
+    double updateBudget = 0.0;
     int32_t start = 0;
     int32_t end = 0;
     int32_t current = 0;
@@ -68,10 +89,15 @@ private:
     bool SegmentOf(float z, int32_t& segment) const;
     void Restore(Section& section, int32_t i);
     void BoundSegment(int32_t i);
-    void MoveForward(int32_t c);
-    void MoveBackward(int32_t c);
+    bool NeedsSection(int direction, int32_t c) const;
+    bool StepToward(int direction, WorkBudget& budget);
+    bool GenerateNext(int direction, WorkBudget& budget);
+    void StoreAhead();
+    void StoreBehind();
+    void StoreSection(int32_t i, const Section& section);
 
     uint32_t ringSize = 0;   // nSegments the rings were made for
     uint32_t ringPoints = 0;  // nSegPoints the sections were sized for
     bool built = false;
+    int pending = 0;  // 1 a section ahead is half searched, -1 one behind, 0 none
 };

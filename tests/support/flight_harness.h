@@ -59,6 +59,7 @@ inline void StartFlightAfresh() {
 
 inline void ReleaseTunnel() {
     tunnelBuilder.Reset();
+    tunnelBuilder.updateBudget = 0.0;
     tunnelMesh.Release();
     platform::stub::state().counterValues.clear();
 }

@@ -77,6 +77,30 @@ TEST_F(FrameStep, BackwardPastMinusTheWrapLengthWrapsForward) {
     EXPECT_EQ(collisionState.segment, 255);
 }
 
+// A builder that cannot generate what the camera needs within its budget
+// holds the camera at the last segment it serves, and lets it on once the
+// sections are there.
+TEST_F(FrameStep, TheCameraWaitsWhereTheTunnelIsNotGeneratedYet) {
+    ASSERT_TRUE(harness::BuildDefaultTunnel(0.0f));
+    tunnelBuilder.updateBudget = 1e-12;  // one walker try a frame
+    camera.position.Set(0.0f, 0.0f, 1.0f);  // segment 32; the window serves up to segment 3
+    After(0.02f);
+    StepFrame();
+    EXPECT_EQ(tunnelBuilder.current, 3);
+    EXPECT_TRUE(tunnelBuilder.Generating());
+    EXPECT_LT(camera.position.z, 4 * 0.03125f);
+    EXPECT_GT(camera.position.z, 4 * 0.03125f - 1e-6f);
+    EXPECT_EQ(collisionState.segment, 3);
+
+    tunnelBuilder.updateBudget = 0.0;
+    flight.speed = 0.2f;
+    After(0.1f);
+    StepFrame();
+    EXPECT_NEAR(camera.position.z, 4 * 0.03125f + flight.maxStep, 1e-6f);
+    EXPECT_EQ(tunnelBuilder.current, 4);
+    EXPECT_FALSE(tunnelBuilder.Generating());
+}
+
 TEST_F(FrameStep, CollisionKeepsTheCameraOffTheWallOfTheBuiltTunnel) {
     ASSERT_TRUE(harness::BuildDefaultTunnel(0.0f));
     // Fly straight at the wall to the side, at full flight.speed.

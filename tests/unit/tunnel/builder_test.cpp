@@ -2,6 +2,7 @@
 // their invariants, shifting, and refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -151,6 +152,7 @@ public:
         const int32_t n = static_cast<int32_t>(mesh.nSegments);
         ASSERT_EQ(builder.end, builder.start + n - 4);
         ASSERT_EQ(builder.current, static_cast<int32_t>(std::floor(z / builder.spacing)));
+        ASSERT_EQ(builder.Reachable(z), z);  // without a budget the window always reaches the camera
         const int32_t margin = static_cast<int32_t>(builder.lookahead) + 1;
         if (direction > 0) {
             ASSERT_GE(builder.end, builder.current + margin);
@@ -255,6 +257,69 @@ TEST_P(BuilderFlight, HundredsOfDirectionChanges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PlainAndSubBoxes, BuilderFlight, ::testing::Values(16u, 32u));
+
+// A budget of almost nothing lets each update do one walker try: the window
+// falls far behind a camera flying 13 segments a frame, and both turns come
+// with a section half searched. The camera, held where the window reaches,
+// never stands in a segment the window does not serve, and the builder makes
+// the very tunnel an unbudgeted one makes for the segments it went through.
+// Held back, the camera still only moves toward where it was going, never
+// the other way, except in a ring of 8, which serves one segment at a time.
+class BudgetedFlight : public BuilderTest, public ::testing::WithParamInterface<uint32_t> {};
+
+TEST_P(BudgetedFlight, HoldsTheCameraAndMakesTheUnspreadTunnel) {
+    const uint32_t sections = GetParam();
+    spacing = 0.001f;
+    Build(sections, 32);
+    Orbalt2 plainMesh;
+    TunnelBuilder plain;
+    ASSERT_TRUE(plainMesh.Init(32, sections));
+    ASSERT_TRUE(AttachStandardBuilder(plain, plainMesh));
+    ASSERT_TRUE(plain.Init(kStandardWalkSeed, 0.0f, spacing, DefaultSectionPath().c_str()));
+    builder.updateBudget = 1e-12;
+    const int32_t margin = static_cast<int32_t>(builder.lookahead) + 1;
+    float z = 0.0f;
+    int held = 0, turnsWhileSearching = 0, lastDirection = 1;
+    int32_t generatedAhead = 0, generatedBehind = 0;
+    for (int tick = 0; tick < 6000; ++tick) {
+        const int direction = tick < 1500 || tick >= 4500 ? 1 : -1;
+        if (direction != lastDirection && builder.Generating()) ++turnsWhileSearching;
+        lastDirection = direction;
+        const float wanted = z + static_cast<float>(direction) * 0.4f / 30.0f;
+        builder.Update(wanted);
+        const float reached = builder.Reachable(wanted);
+        held += reached != wanted;
+        if (sections > 8) {
+            ASSERT_LE(std::fabs(reached - z), std::fabs(wanted - z)) << "tick " << tick;
+            ASSERT_GE((reached - z) * static_cast<float>(direction), 0.0f) << "tick " << tick;
+        }
+        z = reached;
+        const int32_t segment = static_cast<int32_t>(std::floor(z / spacing));
+        ASSERT_GE(segment, builder.start + margin) << "tick " << tick;
+        ASSERT_LE(segment, builder.end - margin) << "tick " << tick;
+
+        generatedAhead = std::max(generatedAhead, builder.end);
+        generatedBehind = std::min(generatedBehind, builder.start);
+        plain.Update((static_cast<float>(builder.current) + 0.5f) * spacing);
+        ASSERT_EQ(plain.start, builder.start) << "tick " << tick;
+        // A half-searched section is not in the mesh yet.
+        if (tick % 50 != 0) continue;
+        ASSERT_EQ(std::memcmp(plainMesh.pos.get(), mesh.pos.get(), sizeof(Vector3) * mesh.nVertices), 0) << tick;
+        ASSERT_EQ(std::memcmp(plainMesh.norm.get(), mesh.norm.get(), sizeof(Vector3) * mesh.nVertices), 0) << tick;
+        ASSERT_EQ(std::memcmp(plainMesh.subBoxes.get(), mesh.subBoxes.get(),
+                              sizeof(Box2) * mesh.nSegments * mesh.nSubBoxes),
+                  0)
+            << tick;
+    }
+    EXPECT_GT(held, 5000);
+    EXPECT_EQ(turnsWhileSearching, 2);
+    EXPECT_GT(generatedAhead, 60);    // it went on generating ahead...
+    EXPECT_LT(generatedBehind, -60);  // ...and behind
+    FlightCheck check(mesh, builder);
+    check.CheckWholeWindow();
+}
+
+INSTANTIATE_TEST_SUITE_P(RingSizes, BudgetedFlight, ::testing::Values(8u, 32u));
 
 TEST_F(BuilderTest, CreateRefusesMissingSmallOrUnsizedMeshesAndZeroMargins) {
     EXPECT_FALSE(builder.Create(nullptr, 10));

@@ -104,7 +104,9 @@ TEST_F(WalkerTest, EveryProfileStaysInsideTheLimitsAndSimple) {
     }
 }
 
-TEST_F(WalkerTest, IdenticalSeedsGiveIdenticalSequencesAndOthersDiffer) {
+// The same seed gives the same sections whether the search runs whole or one
+// try at a time (as the builder spreads it over frames); another seed differs.
+TEST_F(WalkerTest, IdenticalSeedsGiveIdenticalSequencesWholeOrStepwiseAndOthersDiffer) {
     Section a, b, c;
     SectionWalker wa, wb, wc;
     Load(a, wa, 32, tunnel_test::DefaultSectionPath());
@@ -113,12 +115,19 @@ TEST_F(WalkerTest, IdenticalSeedsGiveIdenticalSequencesAndOthersDiffer) {
     wa.Init(8, 0.2f);
     wb.Init(8, 0.2f);
     wc.Init(9, 0.2f);
+    EXPECT_TRUE(wb.Step(b));  // nothing begun: nothing to do
+    int steps = 0;
     for (int n = 0; n < 200; ++n) {
         wa.Advance(a);
-        wb.Advance(b);
+        wb.Begin(b);
+        for (steps += 1; !wb.Step(b); ++steps) ASSERT_TRUE(wb.Searching());
+        ASSERT_FALSE(wb.Searching());
         wc.Advance(c);
         ASSERT_EQ(std::memcmp(&a.params, &b.params, sizeof a.params), 0) << n;
+        ASSERT_EQ(std::memcmp(a.points.get(), b.points.get(), sizeof(Point2) * 33), 0) << n;
+        ASSERT_EQ(std::memcmp(a.subBoxes.get(), b.subBoxes.get(), sizeof(Box2) * a.nSubBoxes), 0) << n;
     }
+    EXPECT_GE(steps, 200 * 16);  // at least one try of each varied parameter per section
     EXPECT_NE(std::memcmp(&a.params, &c.params, sizeof a.params), 0);
 }
 
