@@ -401,8 +401,10 @@ class Program:
             except E2EError:
                 continue
 
-    def dismiss_about_box(self):
-        self.wait_for_window(r"^Orbalt, the demo$")
+    def dismiss_about_box(self, timeout=60):
+        # The About box is the first window of a run: on a busy machine Wine
+        # can take far longer to start than its usual two seconds.
+        self.wait_for_window(r"^Orbalt, the demo$", timeout)
         self.close_box(r"^Orbalt, the demo$")
 
     def answer_boxes(self, count, timeout=10):
