@@ -56,11 +56,11 @@ std::vector<uint8_t> frame(size_t{kWidth} * kHeight * 4);
 
 struct Result {
     Path path;
-    double fps;              // median of the path's rounds
-    double bareFps;          // median of the bare loop's rounds
+    double fps;                 // median of the path's rounds
+    double bareFps;             // median of the bare loop's rounds
     std::vector<double> ratio;  // one a round, sorted
-    double compileMs;        // compiling all 256 lists, 0 without lists
-    int differingPixels;     // between a frame of the path and one of the bare loop
+    double compileMs;           // compiling all 256 lists, 0 without lists
+    int differingPixels;        // between a frame of the path and one of the bare loop
 };
 
 using Clock = std::chrono::steady_clock;
@@ -116,6 +116,22 @@ int DifferingPixels(const DrawCall& a, const DrawCall& b) {
     return differing;
 }
 
+// Rounds of the path and of its bare loop in turn, so that a change in the
+// machine's load falls on both rounds of a ratio alike.
+void TimeAgainstBareLoop(const DrawCall& drawPath, const DrawCall& drawBare, double seconds, int rounds,
+                         Result& result) {
+    for (int i = 0; i < 3; ++i) RenderOneFrame(drawPath), RenderOneFrame(drawBare);  // warm-up
+    std::vector<double> pathFps, bareFps;
+    for (int round = 0; round < rounds; ++round) {
+        pathFps.push_back(FramesPerSecond(drawPath, seconds));
+        bareFps.push_back(FramesPerSecond(drawBare, seconds));
+        result.ratio.push_back(pathFps.back() / bareFps.back());
+    }
+    std::sort(result.ratio.begin(), result.ratio.end());
+    result.fps = Median(pathFps);
+    result.bareFps = Median(bareFps);
+}
+
 Result Measure(Orbalt2& mesh, const TunnelBuilder& builder, const Path& path, double seconds, int rounds,
                extensions::LockArraysProc lock, extensions::UnlockArraysProc unlock) {
     extensions::glLockArraysEXT = path.lock ? lock : nullptr;
@@ -137,16 +153,7 @@ Result Measure(Orbalt2& mesh, const TunnelBuilder& builder, const Path& path, do
     const DrawCall drawPath = [&] { mesh.Draw(first, builder.lookahead); };
     const DrawCall drawBare = [&] { bare.Draw(); };
     result.differingPixels = DifferingPixels(drawPath, drawBare);
-    for (int i = 0; i < 3; ++i) RenderOneFrame(drawPath), RenderOneFrame(drawBare);  // warm-up
-    std::vector<double> pathFps, bareFps;
-    for (int round = 0; round < rounds; ++round) {
-        pathFps.push_back(FramesPerSecond(drawPath, seconds));
-        bareFps.push_back(FramesPerSecond(drawBare, seconds));
-        result.ratio.push_back(pathFps.back() / bareFps.back());
-    }
-    std::sort(result.ratio.begin(), result.ratio.end());
-    result.fps = Median(pathFps);
-    result.bareFps = Median(bareFps);
+    TimeAgainstBareLoop(drawPath, drawBare, seconds, rounds, result);
     mesh.SetDisplayLists(false);
     return result;
 }
