@@ -141,7 +141,8 @@ private:
     uint32_t NextSlotVertex(uint32_t v) const { return (v + nSegPoints) & (nVertices - 1); }
     const uint32_t* StripOf(uint32_t slot) const { return &strips[size_t{slot} * StripLength()]; }
 
-    void DrawWithState(uint32_t slot, uint32_t count);
+    void EnableDrawingState() const;
+    void DisableDrawingState() const;
     void DrawParts(uint32_t slot, uint32_t count);
     void EnableClientArrays();
     void DisableClientArrays();

@@ -72,11 +72,10 @@ void Orbalt2::DrawWireframeDirect(uint32_t first, uint32_t count) const {
     }
 }
 
-// One triangle strip per segment under flat shading, each triangle after its
-// face normal; the vertices come from the arrays or are sent one call per
-// attribute. The shade model is put back for the rest of the frame.
+// One triangle strip per segment, each triangle after its face normal (Draw
+// sets flat shading around it); the vertices come from the arrays or are sent
+// one call per attribute.
 void Orbalt2::DrawFlatStrips(uint32_t first, uint32_t count, bool fromArrays) const {
-    glShadeModel(GL_FLAT);
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t slot = MaskSlot(first + i);
         const uint32_t* strip = StripOf(slot);
@@ -92,7 +91,6 @@ void Orbalt2::DrawFlatStrips(uint32_t first, uint32_t count, bool fromArrays) co
         }
         glEnd();
     }
-    glShadeModel(GL_SMOOTH);
 }
 
 void Orbalt2::DrawFlatDirect(uint32_t first, uint32_t count) const { DrawFlatStrips(first, count, false); }

@@ -1,7 +1,8 @@
 // Drawing a range of the tunnel mesh: the range is split where it crosses the
-// end of the ring, and around the chosen routine the vertex arrays, the
-// compiled-array lock, texturing and colour material are switched on and off
-// again, so that nothing of it leaks into the rest of the frame.
+// end of the ring, and around the chosen routine or the slots' display lists
+// the vertex arrays, the compiled-array lock, texturing, colour material and
+// flat shading are switched on and off again, so that nothing of it leaks
+// into the rest of the frame.
 #include <type_traits>
 
 #include "platform/gl_headers.h"
@@ -31,27 +32,35 @@ void Orbalt2::Draw(int32_t first, uint32_t count) {
     if (nSegments == 0) return;  // not sized, or a failed sizing
     if (count > nSegments) count = nSegments;
     const uint32_t slot = SlotOf(first);
+    EnableDrawingState();
     if (listsActive) {
         // Name 0 is no list (sized while lists were on, or none could be
         // had): there is nothing to call, and GL would report an error.
         for (uint32_t i = 0; i < count; ++i)
             if (const GLuint name = lists[MaskSlot(slot + i)]) glCallList(name);
-        return;
+    } else {
+        if (method == RenderMethod::VertexArrays) EnableClientArrays();
+        DrawParts(slot, count);
+        if (method == RenderMethod::VertexArrays) DisableClientArrays();
     }
-    DrawWithState(slot, count);
+    DisableDrawingState();
 }
 
-// The drawing state's own drawing of slots slot ... slot + count - 1 (count
-// at most nSegments): what the frame draws without lists, and what a list
-// records when it is compiled.
-void Orbalt2::DrawWithState(uint32_t slot, uint32_t count) {
-    if (method == RenderMethod::VertexArrays) EnableClientArrays();
+// The state the drawing state needs around its primitives, set once a Draw
+// rather than once a list: every change of it costs the renderer a
+// revalidation, and a display list holds only the primitives.
+void Orbalt2::EnableDrawingState() const {
     if (texcoords) glEnable(GL_TEXTURE_2D);
     if (normals && colors) glEnable(GL_COLOR_MATERIAL);
-    DrawParts(slot, count);
+    // With flat shading the vertex that completes a strip triangle gives the
+    // shade: the routines send each face normal just before it.
+    if (renderMode == RenderMode::SolidFlat) glShadeModel(GL_FLAT);
+}
+
+void Orbalt2::DisableDrawingState() const {
+    if (renderMode == RenderMode::SolidFlat) glShadeModel(GL_SMOOTH);
     if (normals && colors) glDisable(GL_COLOR_MATERIAL);
     if (texcoords) glDisable(GL_TEXTURE_2D);
-    if (method == RenderMethod::VertexArrays) DisableClientArrays();
 }
 
 // The routines draw unwrapped ranges only: a range past the last slot is

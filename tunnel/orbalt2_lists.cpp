@@ -1,7 +1,9 @@
-// Display lists of the tunnel mesh: one per ring slot, each holding that
-// slot's segment as the current drawing state draws it. The vertex data are
-// copied into a list when it is compiled, so a slot's list is recompiled
-// whenever the builder writes new geometry into it.
+// Display lists of the tunnel mesh: one per ring slot, each holding the
+// primitives of that slot's segment as the current drawing state draws them;
+// the state around them (texturing, colour material, shade model) is set by
+// Orbalt2::Draw once for all the lists it calls. The vertex data are copied
+// into a list when it is compiled, so a slot's list is recompiled whenever
+// the builder writes new geometry into it.
 #include <algorithm>
 
 #include "platform/gl_headers.h"
@@ -26,11 +28,17 @@ void Orbalt2::SetDisplayLists(bool on) {
 void Orbalt2::CompileLists(int32_t first, uint32_t count) {
     if (!lists || lists[0] == 0) return;
     if (count > nSegments) count = nSegments;
+    const bool arrays = method == RenderMethod::VertexArrays;
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t s = MaskSlot(static_cast<uint32_t>(first) + i);
+        // The arrays are read while a list is compiled, not when it is
+        // called; each slot's compile hands them over and locks them as a
+        // frame's draw does.
+        if (arrays) EnableClientArrays();
         glNewList(lists[s], GL_COMPILE);
-        DrawWithState(s, 1);
+        (this->*drawRoutine)(s, 1);
         glEndList();
+        if (arrays) DisableClientArrays();
     }
 }
 
