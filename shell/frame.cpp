@@ -38,9 +38,6 @@ DeviceReadings ReadDevices(const Mouse& mouse, const Joystick& joystick, const K
 }
 
 void StepFrame() {
-    // The builder follows the camera within its time budget (a section left
-    // half searched goes on in the next frames).
-    tunnelBuilder.Update(camera.position.z);
     frameTime = frameTimer.Advance(platform::CounterValue(), secondsPerCount);
     const DeviceReadings devices =
         ReadDevices(mouse, joystick, keyboard, settings.SwapSteerUpDown, platform::TickCount());
@@ -51,8 +48,12 @@ void StepFrame() {
     joystick.changed = false;
     // A failed rebuild leaves no tunnel to wrap or collide with.
     if (!tunnelBuilder.Ready()) return;
-    // Where the builder has fallen behind, the camera waits at the last
-    // segment the generated window serves.
+    // The builder follows the camera where this frame's step took it, so that
+    // collision and drawing never meet a segment left ungenerated: a step can
+    // cross several segments when they are closely spaced. It works within
+    // its time budget; where it falls behind, the camera waits at the last
+    // segment the tunnel serves.
+    tunnelBuilder.Update(camera.position.z);
     camera.position.z = tunnelBuilder.Reachable(camera.position.z);
     WrapAround();
     CollideWithTunnel(tunnelMesh, tunnelBuilder.spacing, collisionState, camera.position);
