@@ -1,0 +1,57 @@
+// Section files as a user could write them, read as the program reads them
+// and built into a small tunnel: 8 sections of 16, 32 or 64 points (chosen by
+// the byte after the file's 144, which the reader ignores), then flown a few
+// sections forward and back. Every section the walker makes must still be a
+// starting profile the reader would accept, and the mesh must hold numbers.
+#include <cstdio>
+
+#include "mesh_checks.h"
+#include "tunnel/orbalt2.h"
+#include "tunnel/profile_check.h"
+#include "tunnel/section_file.h"
+#include "tunnel/standard_tunnel.h"
+
+namespace {
+
+constexpr uint32_t kSections = 8;
+constexpr float kSpacing = 0.03125f;
+
+void CheckTunnel(const Orbalt2& mesh, const TunnelBuilder& builder, const SectionFile& file) {
+    for (uint32_t s = 0; s < mesh.nSegments; ++s) {
+        SectionFile section = file;
+        section.params = builder.paramRing[s];
+        const char* problem = JudgeStartingProfile(section, mesh.nSegPoints);
+        if (problem != nullptr) std::fprintf(stderr, "section in slot %u: %s\n", s, problem);
+        fuzz::Require(problem == nullptr, "every section walked from a valid start is a valid profile");
+    }
+    fuzz::RequireSoundMesh(mesh, builder);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string bytes = fuzz::Bytes(data, size);
+    TunnelParams params;
+    params.sections = kSections;
+    params.sectionPoints = 16u << (size > kSectionFileSize ? data[kSectionFileSize] % 3 : 0);
+    params.spacing = kSpacing;
+    TunnelMessages messages;
+    messages.show = fuzz::DropMessage;
+
+    Orbalt2 mesh;
+    TunnelBuilder builder;
+    const bool built = BuildStandardTunnel(mesh, builder, params, fuzz::AsFile(bytes).c_str(), 0.0f,
+                                           kStandardWalkSeed, messages);
+    SectionFile file;
+    const char* problem = DecodeSectionFile(bytes, file);
+    if (problem == nullptr) problem = JudgeStartingProfile(file, params.sectionPoints);
+    fuzz::Require(built == (problem == nullptr), "the tunnel builds exactly from the files the reader accepts");
+    if (!built) return 0;
+
+    CheckTunnel(mesh, builder, file);
+    for (float z : {3.5f * kSpacing, -2.5f * kSpacing}) {
+        builder.Update(z);
+        CheckTunnel(mesh, builder, file);
+    }
+    return 0;
+}
