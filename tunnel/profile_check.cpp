@@ -132,6 +132,7 @@ const char* JudgeStartingProfile(const SectionFile& file, uint32_t points) {
     if (!section.Resize(points)) return "section file profile cannot be evaluated at this resolution";
     section.limits = file.limits;
     section.params = file.params;
+    if (!section.AmplitudesFit()) return "section file component larger than its limits";
     if (!section.Evaluate()) return "section file profile leaves its limits";
     const double reach = Reach(section);
     if (!Closes(section, reach)) return "section file profile does not close";
