@@ -104,25 +104,6 @@ TEST_F(WalkerTest, EveryProfileStaysInsideTheLimitsAndSimple) {
     }
 }
 
-// A wave sampled where it vanishes (32 waves over 32 points at phase 0)
-// leaves the profile inside its limits at any amplitude; with a large step
-// the walk would grow it until float rounding of its size opened the profile.
-// Amplitudes stay within what the limits can hold.
-TEST_F(WalkerTest, AmplitudesStayWithinTheLimitsEvenWhereTheyDoNotShow) {
-    SectionFile file = tunnel_test::CircleFile(0.45f);
-    tunnel_test::SetComponent(file.params, 1, 0, 0.04f, 0, 32, 0, 1);
-    file.stepScale[kWave] = 4000.0f;
-    Section section;
-    SectionWalker walker;
-    Load(section, walker, 32, tunnel_test::WriteSectionFile(dir, "aliased.sct", file));
-    walker.Init(8, 0.2f);
-    for (int n = 0; n < 50; ++n) {
-        walker.Advance(section);
-        ASSERT_TRUE(section.AmplitudesFit()) << n;
-        ASSERT_LE(std::fabs(section.params.components[1][kWave]), 2.0f * std::hypot(0.9f, 0.9f)) << n;
-    }
-}
-
 TEST_F(WalkerTest, IdenticalSeedsGiveIdenticalSequencesAndOthersDiffer) {
     Section a, b, c;
     SectionWalker wa, wb, wc;
@@ -215,6 +196,25 @@ TEST(WalkerInit, DriftRangesFollowTheStepMagnitudes) {
     EXPECT_EQ(walker.DriftOf(1, kWaveFreq).min, -1.0f);  // never varied: construction range
     EXPECT_EQ(walker.DriftOf(1, kWaveFreq).max, 1.0f);
     EXPECT_EQ(walker.DriftOf(1, kWaveFreq).rate, 1.0f);  // rate clamped to 1
+}
+
+// A wave sampled where it vanishes (32 waves over 32 points at phase 0)
+// leaves the profile inside its limits at any amplitude; with a large step
+// the walk would grow it until float rounding of its size opened the profile.
+// Amplitudes stay within what the limits can hold.
+TEST_F(WalkerTest, AmplitudesStayWithinTheLimitsEvenWhereTheyDoNotShow) {
+    SectionFile file = tunnel_test::CircleFile(0.45f);
+    tunnel_test::SetComponent(file.params, 1, 0, 0.04f, 0, 32, 0, 1);
+    file.stepScale[kWave] = 4000.0f;
+    Section section;
+    SectionWalker walker;
+    Load(section, walker, 32, tunnel_test::WriteSectionFile(dir, "aliased.sct", file));
+    walker.Init(8, 0.2f);
+    for (int n = 0; n < 50; ++n) {
+        walker.Advance(section);
+        ASSERT_TRUE(section.AmplitudesFit()) << n;
+        ASSERT_LE(std::fabs(section.params.components[1][kWave]), 2.0f * std::hypot(0.9f, 0.9f)) << n;
+    }
 }
 
 }  // namespace
