@@ -13,8 +13,10 @@ namespace {
 // point to its first, so the drawn wall would differ from the tested one.
 constexpr double kClosingTolerance = 1e-3;
 // Points this close to one line, relative to the profile's size, enclose no
-// area worth a tunnel wall.
-constexpr double kFlatTolerance = 1e-6;
+// area worth a tunnel wall. A thinner sliver folds back on itself so sharply
+// that whether it runs clockwise is decided by rounding, and the walk can
+// flip it.
+constexpr double kFlatTolerance = 1e-3;
 
 struct Vec {
     double x, y;

@@ -137,6 +137,15 @@ TEST_F(SectionFileTest, RefusesStartingProfilesTheWalkerCannotStartFrom) {
     SectionFile offset = CircleFile(0.5f);
     SetComponent(offset.params, 1, 0.5f, 0, 0, 0, 180, 0);  // the circle moved partly out of its limits
     ExpectRefused(WriteSectionFile(dir, "offset.sct", offset), "section file profile leaves its limits");
+    // A sliver out and back three times, thinner than a thousandth of its
+    // length: rounding decides which way it runs, and the walk flipped it.
+    SectionFile sliver;
+    SetComponent(sliver.params, 0, 0.45f, 0.05f, 0, 3, 0, 1.5258789e-5f);
+    SetComponent(sliver.params, 1, 0.1f, 0, 0, 0, 0, 0);
+    SetComponent(sliver.params, 2, 0.08f, 0, 0, 0, 90, 0);
+    ASSERT_TRUE(section.Resize(16));
+    ExpectRefused(WriteSectionFile(dir, "sliver.sct", sliver), "section file profile encloses no area");
+    ASSERT_TRUE(section.Resize(64));
     // Two offsets larger than the limits that cancel each other.
     SectionFile cancelled = CircleFile(0.5f);
     SetComponent(cancelled.params, 1, 2.6f, 0, 0, 0, 0, 0);
