@@ -21,21 +21,21 @@ namespace {
 constexpr uint32_t kSections = 8;
 constexpr float kSpacing = 0.03125f;
 
-// Whether a walked section is still closed: the reader judges closing to a
-// thousandth of the profile's reach, which float rounding can exceed on a
-// profile the walk shrank far below its offset from the origin; the gap must
-// stay below a hundredth.
+// Whether a walked section is still closed. The reader judges closing to a
+// thousandth of the profile's reach; the walk can shrink a profile far below
+// the size of its components, whose rounding then leaves a gap that is large
+// for the profile but not for the tunnel: the gap must stay below a
+// thousandth of the limits' size.
 bool StillCloses(const SectionFile& file, const SectionParams& params, uint32_t points) {
     Section section;
     section.Resize(points);
     section.limits = file.limits;
     section.ReplaceParams(params);
-    double reach = 0.0;
+    const Box2& limits = file.limits;
+    const double size = std::hypot(double{limits.xmax} - limits.xmin, double{limits.ymax} - limits.ymin);
     const Point2& first = section.points[0];
-    for (uint32_t i = 1; i < points; ++i)
-        reach = std::max(reach, std::hypot(double{section.points[i].x} - first.x, double{section.points[i].y} - first.y));
     const Point2& last = section.points[points];
-    return std::hypot(double{last.x} - first.x, double{last.y} - first.y) <= 0.01 * reach;
+    return std::hypot(double{last.x} - first.x, double{last.y} - first.y) <= 1e-3 * size;
 }
 
 bool IsClosingRefusal(const char* problem) {

@@ -12,6 +12,11 @@ namespace {
 // profile's size is a profile that does not close: the mesh joins its last
 // point to its first, so the drawn wall would differ from the tested one.
 constexpr double kClosingTolerance = 1e-3;
+// Each component's curve must close to this share of its size, a little above
+// float rounding at high frequencies: the walk can shrink the profile while
+// its components keep their size, and their gaps then add up to a gap the
+// profile's own tolerance would not allow.
+constexpr double kComponentClosingTolerance = 1e-4;
 // Points this close to one line, relative to the profile's size, enclose no
 // area worth a tunnel wall. A thinner sliver folds back on itself so sharply
 // that whether it runs clockwise is decided by rounding, and the walk can
@@ -83,8 +88,7 @@ long TurningNumber(const Section& s) {
 // wave 1 alone at its phase and 90 degrees on, stand for every value the walk
 // can reach. Each gap is measured against the reach of its group together: a
 // wave sampled in step with the points can shrink one phase's reach to
-// nothing while the other's keeps the measure, and half the tolerance each
-// keeps every phase in between within the whole of it.
+// nothing while the other's keeps the measure.
 struct CurveClosing {
     double gap, reach;
 };
@@ -105,10 +109,11 @@ bool ComponentsStayClosed(const SectionFile& file, uint32_t points) {
         return CurveClosing{ClosingGap(probe), Reach(probe)};
     };
     const auto closes = [](std::initializer_list<CurveClosing> group, double leastReach = 0.0) {
-        double reach = leastReach;
+        double reach = 0.0;
         for (const CurveClosing& curve : group) reach += curve.reach;
+        reach = std::max(reach, leastReach);
         for (const CurveClosing& curve : group)
-            if (!(curve.gap <= 0.5 * kClosingTolerance * reach)) return false;
+            if (!(curve.gap <= kComponentClosingTolerance * reach)) return false;
         return true;
     };
     for (int c = 0; c < kComponents; ++c) {

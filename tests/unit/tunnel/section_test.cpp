@@ -172,6 +172,9 @@ TEST_F(SectionFileTest, RefusesComponentsThatOpenTheProfileAsTheyWalk) {
         // thousands (which the limits do not bound) opens the profile.
         {"wave of a tiny frequency", {0.1f, 0, 0, 4.8e-7f, 0, 0}},
         {"fractional wave at a phase where it closes", {0.05f, 0.05f, 0, 0.5f, 0, 1}},
+        // closes to a ten-thousandth of its size; grown by the walk against
+        // another component it cancels, the gap is large for what is left
+        {"nearly whole angle rate", {0, 0, 0, 0, 0, 1.00004f}},
     };
     for (const auto& profile : cases) {
         SCOPED_TRACE(profile.name);
