@@ -2,9 +2,8 @@
 // and built into a small tunnel: 8 sections of 16, 32 or 64 points (chosen by
 // the byte after the file's 144, which the reader ignores), then flown a few
 // sections forward and back. Every section the walker makes must still be a
-// starting profile the reader would accept (closed to within float rounding),
-// and the mesh must hold numbers and unit normals.
-#include <algorithm>
+// starting profile the reader would accept (its closing gap judged against
+// the limits' size instead), and the mesh must hold numbers and unit normals.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
