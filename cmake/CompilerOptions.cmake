@@ -1,6 +1,7 @@
 # Warnings, sanitizers and output folders shared by every target.
 option(ORBALT_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
 option(ORBALT_SANITIZE "Build native code with AddressSanitizer and UBSan" OFF)
+option(ORBALT_FUZZ "Build the rooms for libFuzzer (Clang) and the fuzz harnesses instead of the tests" OFF)
 
 set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
@@ -13,6 +14,15 @@ endif()
 
 if(ORBALT_SANITIZE AND NOT WIN32)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# The rooms get libFuzzer's coverage hooks without its main, which only the
+# harnesses link (-fsanitize=fuzzer in fuzz/). -O1 keeps the runs fast while
+# the sanitizers still see every access.
+if(ORBALT_FUZZ)
+  add_compile_options(-O1 -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

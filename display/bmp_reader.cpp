@@ -108,11 +108,12 @@ int Image::Load(const char* fileName, bool topDown) {
 
     if (!SeekTo(file, h.pixelOffset)) return Fail(IO, "Load", "pixel read error");
     bool fileTopDown = h.height < 0;
+    if (pixelBytes == 0) return 1;  // rows of no bytes, however many: nothing to read
     if (fileTopDown != topDown) {
         for (int32_t row = height - 1; row >= 0; --row)
             if (std::fread(pixels + uint64_t{pitch} * static_cast<uint64_t>(row), 1, pitch, file) != pitch)
                 return Fail(IO, "Load", "pixel read error");
-    } else if (pixelBytes > 0 && std::fread(pixels, 1, pixelBytes, file) != pixelBytes) {
+    } else if (std::fread(pixels, 1, pixelBytes, file) != pixelBytes) {
         return Fail(IO, "Load", "pixel read error");
     }
     return 1;

@@ -24,7 +24,8 @@ uint32_t PaletteIndex(const uint8_t* row, uint32_t x, uint32_t bits) {
 std::vector<uint8_t> BgrTexels(const Image& image) {
     uint32_t bpp = image.format.bpp;
     std::vector<uint8_t> texels;
-    if (image.pixels == nullptr || image.height < 0) return texels;
+    // An image without pixels has no texels, however many empty rows it claims.
+    if (image.pixels == nullptr || image.width == 0 || image.height <= 0) return texels;
     bool indexed = (bpp == 1 || bpp == 8) && image.palette != nullptr;
     if (bpp != 24 && !indexed) return texels;
 

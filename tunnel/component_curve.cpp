@@ -10,8 +10,13 @@ namespace {
 
 constexpr float kDegreesToRadians = 0.017453292f;
 
-// An angle that grows linearly with t (degrees), in radians.
-float AngleAt(float frequency, float phase, float t) { return (frequency * t + phase) * kDegreesToRadians; }
+// An angle that grows linearly with t (degrees), in radians. The phase
+// counts only modulo a whole turn (fmod is exact): the walk can carry a
+// phase far from zero, where a float sum with the angle along the profile
+// would round away the degrees that close it.
+float AngleAt(float frequency, float phase, float t) {
+    return (frequency * t + std::fmod(phase, 360.0f)) * kDegreesToRadians;
+}
 float WaveAngle(const float* c, float t) { return AngleAt(c[kWaveFreq], c[kWavePhase], t); }
 float PointAngle(const float* c, float t) { return AngleAt(c[kAngleFreq], c[kAnglePhase], t); }
 

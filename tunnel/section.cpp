@@ -1,6 +1,7 @@
 #include "tunnel/section.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "tunnel/power_of_two.h"
 #include "tunnel/zeroed_array.h"
@@ -58,7 +59,21 @@ bool Section::Evaluate() {
     return Combine();
 }
 
-bool Section::Combine() {
+bool Section::Combine() { return SumWithinLimits() && AmplitudesFit(); }
+
+bool Section::AmplitudesFit() const {
+    const double farthestX = std::max(std::fabs(limits.xmin), std::fabs(limits.xmax));
+    const double farthestY = std::max(std::fabs(limits.ymin), std::fabs(limits.ymax));
+    const double largest = 2.0 * std::hypot(farthestX, farthestY);
+    for (int c = 0; c < kComponents; ++c) {
+        if (!params.enabled[c]) continue;
+        if (!(std::fabs(params.components[c][kRadius]) <= largest && std::fabs(params.components[c][kWave]) <= largest))
+            return false;
+    }
+    return true;
+}
+
+bool Section::SumWithinLimits() {
     SumLayers();
     if (nSubBoxes == 0) {
         for (uint32_t i = 0; i <= nPoints; ++i) {

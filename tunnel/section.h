@@ -41,8 +41,15 @@ public:
     // Evaluates the enabled components and combines them.
     bool Evaluate();
     // Sums the enabled layers into points; true when every point is inside
-    // the limits. With sub-boxes it also bounds the profile as it goes.
+    // the limits and the amplitudes fit them. With sub-boxes it also bounds
+    // the profile as it goes.
     bool Combine();
+    // True when no enabled component's radius or wave is larger than twice
+    // the distance of the limits' farthest corner from the origin. A larger
+    // one stays inside the limits only where another component cancels it or
+    // the points sample its wave where it vanishes, and float rounding then
+    // adds a share of its size to every point as noise.
+    bool AmplitudesFit() const;
     // The summed profile at point i, computed from the parameters alone.
     Point2 PointAt(uint32_t i) const;
     bool ExtendBox(const Point2& p);
@@ -83,6 +90,7 @@ private:
     ComponentCurve curves[kComponents];
     EdgeBoxTree edgeTree;
 
+    bool SumWithinLimits();
     bool SelfIntersectsPlain();
     bool SelfIntersectsBySubBoxes();
     bool ChunkCrossesItself(uint32_t chunk);

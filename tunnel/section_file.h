@@ -22,6 +22,10 @@ struct SectionFile {
 // about one unit; keeping values below it keeps every sum and cross product of
 // profile coordinates far inside the float range.
 constexpr float kLargestSectionValue = 1.0e6f;
+// A starting profile that reaches less than this far from its first point is
+// too small for single-precision normals: the cross products of its edges
+// with the spacing between sections underflow to zero.
+constexpr double kSmallestProfileReach = 1.0e-6;
 
 // Decodes the file's bytes (all of them; nothing past byte 143 is read).
 // Returns null on success, else the message that explains the refusal.

@@ -40,8 +40,9 @@ bool TunnelBuilder::Init(uint32_t walkSeed, float cameraZ, float sectionSpacing,
     if (mesh == nullptr || !paramRing || mesh->nSegments != ringSize || mesh->nSegPoints != ringPoints)
         return false;
     // A spacing that is zero, negative or not a number cannot place sections,
-    // and a camera too many segments from the origin cannot be indexed.
-    if (!(sectionSpacing > 0.0f) || !std::isfinite(sectionSpacing)) return false;
+    // one out of range cannot give them normals, and a camera too many
+    // segments from the origin cannot be indexed.
+    if (!(sectionSpacing >= kSmallestSpacing && sectionSpacing <= kLargestSpacing)) return false;
     seed = walkSeed;
     spacing = sectionSpacing;
     pending = 0;

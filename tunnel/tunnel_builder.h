@@ -34,6 +34,13 @@
 
 class TunnelBuilder {
 public:
+    // The section spacings Init accepts: far beyond any tunnel worth flying
+    // on both sides, and far inside the range where single precision keeps
+    // the walls' normals of unit length (closer sections make face normals
+    // whose length underflows to zero) and the sections' z finite.
+    static constexpr float kSmallestSpacing = 1.0e-4f;
+    static constexpr float kLargestSpacing = 1.0e4f;
+
     TunnelBuilder() = default;
     TunnelBuilder(const TunnelBuilder&) = delete;
     TunnelBuilder& operator=(const TunnelBuilder&) = delete;
@@ -42,7 +49,8 @@ public:
     // sections for it. The margin is cut to what the window leaves room for.
     bool Create(Orbalt2* targetMesh, uint32_t margin);
     // Loads the section file into both sections, seeds the walkers and
-    // generates the whole window around cameraZ.
+    // generates the whole window around cameraZ. A spacing outside the
+    // accepted range fails without a message, as a zero one does.
     bool Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path,
               const TunnelMessages& messages = TunnelMessages{});
     // Extends the window ahead of or behind the camera's segment as needed,

@@ -135,7 +135,7 @@ TEST_F(InitOrbaltTest, RejectedSizesFailBeforeTheTunnelIsTouched) {
 
 TEST_F(InitOrbaltTest, SpacingThatCannotBuildFailsInTheBuilderInit) {
     BuildDefault();
-    for (float spacing : {0.0f, -0.5f, std::nanf(""), std::numeric_limits<float>::infinity()}) {
+    for (float spacing : {0.0f, -0.5f, std::nanf(""), std::numeric_limits<float>::infinity(), 1.0e38f, 1.0e-30f}) {
         SCOPED_TRACE(spacing);
         state().shownMessages.clear();
         TunnelParams params;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/image.h"
+#include "display/texture.h"
 #include "support/temp_dir.h"
 #include "tools/bmp_file.h"
 
@@ -205,12 +206,23 @@ TEST_F(BmpReader, RowOrderInAllFourCombinations) {
     EXPECT_EQ(RowStarts(), "0 100 200 ");
 }
 
-TEST_F(BmpReader, ZeroHeightReadsNoRows) {
+// Images without pixels load as empty images and give no texels; one of no
+// width claims millions of rows of no bytes, which are neither read nor
+// walked one by one.
+TEST_F(BmpReader, ImagesWithoutPixelsReadNoRows) {
     BmpFile file = Rows24(4, 0);
     ASSERT_TRUE(file.rows.empty());
     EXPECT_EQ(Load(file), "");
     EXPECT_EQ(image.height, 0);
     EXPECT_EQ(image.width, 4u);
+    EXPECT_TRUE(BgrTexels(image).empty());
+    for (int32_t height : {21364736, -21364736})
+        for (bool topDown : {false, true}) {
+            ASSERT_EQ(Load(Rows24(0, height), topDown), "") << height << " " << topDown;
+            EXPECT_EQ(image.width, 0u);
+            EXPECT_EQ(image.height, 21364736);
+            EXPECT_TRUE(BgrTexels(image).empty());
+        }
 }
 
 TEST_F(BmpReader, ShortColourTableLeavesTheRestGray) {

@@ -342,7 +342,7 @@ TEST_F(BuilderTest, InitReportsAMissingPathAndUnreadableFiles) {
     ASSERT_TRUE(builder.Create(&mesh, 2));
     EXPECT_FALSE(builder.Init(8, 0, 0.0f, DefaultSectionPath().c_str()));
     EXPECT_FALSE(builder.Init(8, 0, -0.5f, DefaultSectionPath().c_str()));
-    EXPECT_FALSE(builder.Init(8, 1.0e9f, 1.0e-6f, DefaultSectionPath().c_str()));  // camera beyond indexing
+    EXPECT_FALSE(builder.Init(8, 1.0e9f, 0.5f, DefaultSectionPath().c_str()));  // camera beyond indexing
     EXPECT_TRUE(platform::stub::state().shownMessages.empty());
 
     // The boxes go to the owner and under the caption the caller's hook names.
@@ -366,6 +366,26 @@ TEST_F(BuilderTest, InitReportsAMissingPathAndUnreadableFiles) {
     builder.Update(5.0f);
     builder.Shift(512.0f);
     EXPECT_EQ(builder.start, start);
+}
+
+// Spacings so small that face normals underflow to zero, or so large that a
+// section's z overflows (the dialog read "1e38"), build nothing; the bounds
+// of the range build walls of unit normals.
+TEST_F(BuilderTest, SpacingsOutsideTheRangeBuildNothingAndTheBoundsBuildSoundWalls) {
+    ASSERT_TRUE(mesh.Init(64, 16));
+    ASSERT_TRUE(AttachStandardBuilder(builder, mesh));
+    const float below = std::nextafter(TunnelBuilder::kSmallestSpacing, 0.0f);
+    const float above = std::nextafter(TunnelBuilder::kLargestSpacing, 1.0e30f);
+    for (float outside : {1.0e-30f, below, above, 1.0e38f})
+        EXPECT_FALSE(builder.Init(8, 0, outside, DefaultSectionPath().c_str())) << outside;
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+    for (float bound : {TunnelBuilder::kSmallestSpacing, TunnelBuilder::kLargestSpacing}) {
+        SCOPED_TRACE(bound);
+        ASSERT_TRUE(builder.Init(8, 0, bound, DefaultSectionPath().c_str()));
+        for (int32_t section = builder.start; section <= builder.end + 1; ++section)
+            for (uint32_t j = 0; j < mesh.nSegPoints; ++j)
+                ASSERT_NEAR(mesh.norm[mesh.VertexOf(mesh.SlotOf(section), j)].SquaredLength(), 1.0f, 1e-3f) << section;
+    }
 }
 
 TEST_F(BuilderTest, UpdatesStopWhenTheMeshIsResizedBehindTheBuilder) {

@@ -137,6 +137,80 @@ TEST_F(SectionFileTest, RefusesStartingProfilesTheWalkerCannotStartFrom) {
     SectionFile offset = CircleFile(0.5f);
     SetComponent(offset.params, 1, 0.5f, 0, 0, 0, 180, 0);  // the circle moved partly out of its limits
     ExpectRefused(WriteSectionFile(dir, "offset.sct", offset), "section file profile leaves its limits");
+    // A sliver out and back three times, thinner than a thousandth of its
+    // length: rounding decides which way it runs, and the walk flipped it.
+    SectionFile sliver;
+    SetComponent(sliver.params, 0, 0.45f, 0.05f, 0, 3, 0, 1.5258789e-5f);
+    SetComponent(sliver.params, 1, 0.1f, 0, 0, 0, 0, 0);
+    SetComponent(sliver.params, 2, 0.08f, 0, 0, 0, 90, 0);
+    ASSERT_TRUE(section.Resize(16));
+    ExpectRefused(WriteSectionFile(dir, "sliver.sct", sliver), "section file profile encloses no area");
+    ASSERT_TRUE(section.Resize(64));
+    // Two offsets larger than the limits that cancel each other.
+    SectionFile cancelled = CircleFile(0.5f);
+    SetComponent(cancelled.params, 1, 2.6f, 0, 0, 0, 0, 0);
+    SetComponent(cancelled.params, 2, -2.6f, 0, 0, 0, 0, 0);
+    ExpectRefused(WriteSectionFile(dir, "cancelled.sct", cancelled), "section file component larger than its limits");
+    for (float radius : {8.3e-40f, 5.0e-7f}) {  // normals of a wall this small underflow to zero
+        SCOPED_TRACE(radius);
+        ExpectRefused(WriteSectionFile(dir, "tiny.sct", CircleFile(radius)), "section file profile too small for a tunnel");
+    }
+}
+
+// Components the walk would open: the profile closes as loaded, but the walk
+// gives each enabled component's radius and wave a value and moves the wave's
+// phase, and then it would not.
+TEST_F(SectionFileTest, RefusesComponentsThatOpenTheProfileAsTheyWalk) {
+    using tunnel_test::SetComponent;
+    const struct {
+        const char* name;
+        float component[kComponentParameters];  // radius, wave, wavePhase, waveFreq, anglePhase, angleFreq
+    } cases[] = {
+        {"fractional angle at radius 0", {0, 0, 0, 0, 0, 1.25f}},
+        {"fractional wave at wave 0", {0, 0, 0, 2.5f, 0, 1}},
+        // sin of a frequency this small is nearly flat: only a wave of
+        // thousands (which the limits do not bound) opens the profile.
+        {"wave of a tiny frequency", {0.1f, 0, 0, 4.8e-7f, 0, 0}},
+        {"fractional wave at a phase where it closes", {0.05f, 0.05f, 0, 0.5f, 0, 1}},
+        // closes to a ten-thousandth of its size; grown by the walk against
+        // another component it cancels, the gap is large for what is left
+        {"nearly whole angle rate", {0, 0, 0, 0, 0, 1.00004f}},
+    };
+    for (const auto& profile : cases) {
+        SCOPED_TRACE(profile.name);
+        SectionFile file = CircleFile(0.5f);
+        const float* c = profile.component;
+        SetComponent(file.params, 1, c[0], c[1], c[2], c[3], c[4], c[5]);
+        ExpectRefused(WriteSectionFile(dir, "walk.sct", file), "section file component curve does not close");
+    }
+    // With the steps that would move them at zero the same files are sound.
+    SectionFile still = CircleFile(0.5f);
+    SetComponent(still.params, 1, 0, 0, 0, 2.5f, 0, 1.25f);
+    still.stepScale[kRadius] = still.stepScale[kWave] = 0;
+    float steps[6];
+    EXPECT_TRUE(section.LoadParams(WriteSectionFile(dir, "still.sct", still).c_str(), steps));
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+}
+
+// A wave sampled in step with the points (64 waves over 32 points) is a
+// circle of radius wave x sin(phase): its closing must not depend on the
+// phase, or the walk would carry an accepted file to a refused profile. Nor
+// may an offset whose angle rate is next to zero be refused for a gap that is
+// as small as its own reach.
+TEST_F(SectionFileTest, ComponentsThatCloseAreAcceptedWhateverTheirPhaseOrReach) {
+    SectionFile offset = CircleFile(0.5f);
+    tunnel_test::SetComponent(offset.params, 1, 0.1f, 0, 0, 5, 32, 7.4e-44f);
+    float offsetSteps[6];
+    EXPECT_TRUE(section.LoadParams(WriteSectionFile(dir, "offset.sct", offset).c_str(), offsetSteps));
+    ASSERT_TRUE(section.Resize(32));
+    for (float phase : {0.0f, 0.001f, 45.0f, 180.0f}) {
+        SCOPED_TRACE(phase);
+        SectionFile file = CircleFile(0.5f);
+        tunnel_test::SetComponent(file.params, 1, 0, 0.1f, phase, 64, 0, 1);
+        float steps[6];
+        EXPECT_TRUE(section.LoadParams(WriteSectionFile(dir, "aliased.sct", file).c_str(), steps));
+        EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+    }
 }
 
 // A profile is judged at the resolution the section was sized for: a flower
@@ -192,6 +266,19 @@ TEST(SectionProfile, CircleClosesAndMatchesTheDirectPoints) {
     EXPECT_NEAR(section.points[16].x, 0.0f, 1e-6f);  // a quarter turn, counter-clockwise
     EXPECT_NEAR(section.points[16].y, 0.5f, 1e-6f);
     EXPECT_FALSE(section.SelfIntersects());
+}
+
+// The walk can carry a phase far from zero; whole turns more must not round
+// away the degrees along the profile, or it would no longer close.
+TEST(SectionProfile, PhasesWholeTurnsApartGiveTheSameProfile) {
+    Section near, far;
+    ASSERT_TRUE(near.Resize(64));
+    ASSERT_TRUE(far.Resize(64));
+    tunnel_test::SetComponent(near.params, 0, 0.5f, 0.1f, 30, 3, 45, 1);
+    tunnel_test::SetComponent(far.params, 0, 0.5f, 0.1f, 30 + 360 * 1000, 3, 45 + 360 * 2000, 1);
+    near.Evaluate();
+    far.Evaluate();
+    EXPECT_EQ(std::memcmp(near.points.get(), far.points.get(), sizeof(Point2) * 65), 0);
 }
 
 // The tables must give the direct formula's points bit for bit, whichever

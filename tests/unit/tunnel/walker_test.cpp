@@ -207,4 +207,23 @@ TEST(WalkerInit, DriftRangesFollowTheStepMagnitudes) {
     EXPECT_EQ(walker.DriftOf(1, kWaveFreq).rate, 1.0f);  // rate clamped to 1
 }
 
+// A wave sampled where it vanishes (32 waves over 32 points at phase 0)
+// leaves the profile inside its limits at any amplitude; with a large step
+// the walk would grow it until float rounding of its size opened the profile.
+// Amplitudes stay within what the limits can hold.
+TEST_F(WalkerTest, AmplitudesStayWithinTheLimitsEvenWhereTheyDoNotShow) {
+    SectionFile file = tunnel_test::CircleFile(0.45f);
+    tunnel_test::SetComponent(file.params, 1, 0, 0.04f, 0, 32, 0, 1);
+    file.stepScale[kWave] = 4000.0f;
+    Section section;
+    SectionWalker walker;
+    Load(section, walker, 32, tunnel_test::WriteSectionFile(dir, "aliased.sct", file));
+    walker.Init(8, 0.2f);
+    for (int n = 0; n < 50; ++n) {
+        walker.Advance(section);
+        ASSERT_TRUE(section.AmplitudesFit()) << n;
+        ASSERT_LE(std::fabs(section.params.components[1][kWave]), 2.0f * std::hypot(0.9f, 0.9f)) << n;
+    }
+}
+
 }  // namespace
