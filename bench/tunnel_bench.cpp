@@ -162,7 +162,7 @@ BENCHMARK(GenerateSection)
 // range(5) 1 gives the builder the program's time budget per tick, 0 none.
 // Times (thread CPU time) the builder's update of every tick and reports the
 // median, p99 and worst tick, and the share of the speed limit flown.
-constexpr float kReplaySpacings[] = {kSpacing, 0.001f, 0.00001f};
+constexpr float kReplaySpacings[] = {kSpacing, 0.001f, 0.0001f};
 constexpr float kSpeedLimitStep = 0.4f / 30.0f;
 constexpr int kReplayTicks = 300;
 
