@@ -4,10 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tunnel/init_orbalt.h"
 #include "tunnel/render_options.h"
-#include "tunnel/standard_tunnel.h"
-
+#include "tunnel/standard_tunnel.h"  // TunnelParams
 
 struct Settings {
     bool FullScreen = true;
