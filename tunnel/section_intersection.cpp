@@ -11,8 +11,12 @@ bool RangesOverlap(float a1, float a2, float b1, float b2) {
     return std::max(a1, a2) >= std::min(b1, b2) && std::max(b1, b2) >= std::min(a1, a2);
 }
 
-bool BoxesOverlapStrictly(const Box2& a, const Box2& b) {
-    return a.xmin < b.xmax && a.xmax > b.xmin && a.ymin < b.ymax && a.ymax > b.ymin;
+// Closed boxes: chunks whose boxes only touch are compared too. Neighbouring
+// chunks always touch at their shared point, and a profile that the float
+// grid has folded back along the line where they touch (a run of points on
+// one x or y going out and back) has overlapping edges only there.
+bool BoxesMeet(const Box2& a, const Box2& b) {
+    return a.xmin <= b.xmax && b.xmin <= a.xmax && a.ymin <= b.ymax && b.ymin <= a.ymax;
 }
 
 // The first pair (a, b), a < b, of non-adjacent edges that meet, in the
@@ -136,7 +140,7 @@ bool Section::SelfIntersectsPlain() {
 }
 
 // Edges are grouped into eight chunks whose points the sub-boxes bound; only
-// chunks whose boxes overlap are compared. The first crossing is that of the
+// chunks whose boxes meet are compared. The first crossing is that of the
 // first chunk, or pair of chunks, that holds one; within them, the pair of
 // the lowest edge numbers.
 bool Section::SelfIntersectsBySubBoxes() {
@@ -149,7 +153,7 @@ bool Section::SelfIntersectsBySubBoxes() {
     for (uint32_t s = 0; s < nSubBoxes && !search.found; ++s) {
         search.Within(nSubBoxes + s, chunkEdges);
         for (uint32_t t = s + 1; t < nSubBoxes && !search.found; ++t)
-            if (BoxesOverlapStrictly(subBoxes[s], subBoxes[t]))
+            if (BoxesMeet(subBoxes[s], subBoxes[t]))
                 search.Between(nSubBoxes + s, nSubBoxes + t, chunkEdges);
     }
     if (!search.found) return false;
@@ -164,7 +168,7 @@ bool Section::SelfIntersectsEdgeByEdge() {
     for (uint32_t s = 0; s < nSubBoxes; ++s) {
         if (ChunkCrossesItself(s)) return true;
         for (uint32_t t = s + 1; t < nSubBoxes; ++t)
-            if (BoxesOverlapStrictly(subBoxes[s], subBoxes[t]) && ChunksCross(s, t)) return true;
+            if (BoxesMeet(subBoxes[s], subBoxes[t]) && ChunksCross(s, t)) return true;
     }
     return false;
 }

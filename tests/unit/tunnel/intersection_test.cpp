@@ -80,6 +80,20 @@ TEST_P(SelfIntersection, LoopsOfAWaveThatIsTooDeepCross) {
     EXPECT_TRUE(Crosses(section));
 }
 
+TEST_P(SelfIntersection, ACircleFinerThanTheFloatGridFoldsBack) {
+    Section section;
+    ASSERT_TRUE(section.Resize(GetParam()));
+    section.limits = Box2{-4000, -1, 1, 1};
+    // A circle of radius 0.0003 moved 2857.7 along x, where floats lie
+    // 0.00024 apart: its top points share one x and the profile runs up that
+    // line and back down over itself, where the boxes of two chunks touch.
+    tunnel_test::SetComponent(section.params, 0, 0.0003f, 0, 0, 0, 0, 1);
+    tunnel_test::SetComponent(section.params, 1, -2857.7f, 0, 0, 0, 0, 0);
+    EXPECT_TRUE(Crosses(section));
+    section.params.components[1][kRadius] = -0.5f;  // the same circle where floats are fine
+    EXPECT_FALSE(Crosses(section));
+}
+
 TEST_P(SelfIntersection, AgreesOnManyRandomProfiles) {
     AdditiveRandom random;
     random.Seed(12345);
