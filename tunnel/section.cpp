@@ -126,6 +126,22 @@ void Section::SumLayers() {
     }
 }
 
+// Twice the signed area as a fan of triangles from point 0, measured from it
+// so that a profile far from the origin keeps its precision; four running
+// sums let the additions overlap.
+bool Section::RunsCounterClockwise() const {
+    const double x0 = points[0].x, y0 = points[0].y;
+    double sums[4] = {};
+    double ax = double{points[1].x} - x0, ay = double{points[1].y} - y0;
+    for (uint32_t i = 2; i < nPoints; ++i) {
+        const double bx = double{points[i].x} - x0, by = double{points[i].y} - y0;
+        sums[i & 3] += ax * by - ay * bx;
+        ax = bx;
+        ay = by;
+    }
+    return (sums[0] + sums[1]) + (sums[2] + sums[3]) > 0.0;
+}
+
 Point2 Section::PointAt(uint32_t i) const {
     Point2 sum;
     for (int c = 0; c < kComponents; ++c) {

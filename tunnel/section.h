@@ -1,7 +1,8 @@
 #pragma once
 // A cross-section of the tunnel: a closed curve in the x-y plane summed from
 // four polar wave components, with the tests the walker uses to accept a
-// change of its parameters (inside the limits, not crossing itself).
+// change of its parameters (inside the limits, not crossing itself, still
+// running counter-clockwise).
 //
 // The profile has nPoints + 1 points; the last closes the curve. Edge e runs
 // from point e to point e + 1.
@@ -60,6 +61,10 @@ public:
     // the chunks it compares: quadratic, but needing no tree. Same result and
     // same pair.
     bool SelfIntersectsEdgeByEdge();
+    // True when the polygon of points 0 ... nPoints - 1 encloses a positive
+    // area running counter-clockwise seen from +z, so that the walls' faces
+    // point in toward the camera.
+    bool RunsCounterClockwise() const;
 
     // Takes a parameter block from outside (a file, a stored section) and
     // evaluates the whole profile from it, so that the layers, points and

@@ -117,7 +117,10 @@ bool SectionWalker::TryCandidate(Section& section, int component, int parameter)
         return false;
     }
     section.EvaluateComponent(component);
-    if (!section.Combine() || section.SelfIntersects()) {
+    // One step can take a profile past the shapes in between: a component
+    // running clockwise that outgrows the rest turns the whole profile round
+    // without any tried profile crossing itself.
+    if (!section.Combine() || section.SelfIntersects() || !section.RunsCounterClockwise()) {
         value = saved;
         return false;
     }

@@ -2,7 +2,8 @@
 // Changes a section's parameters from one tunnel section to the next: small
 // random amounts are added to the radius, wave, wave phase and angle phase of
 // each enabled component, and only changes after which the profile stays
-// inside its limits and does not cross itself are kept.
+// inside its limits, does not cross itself and still runs counter-clockwise
+// are kept.
 //
 // The search can be run whole (Advance) or one try at a time (Begin, then
 // Step until it reports the section finished), so that a caller with a time

@@ -226,4 +226,34 @@ TEST_F(WalkerTest, AmplitudesStayWithinTheLimitsEvenWhereTheyDoNotShow) {
     }
 }
 
+// A circle running counter-clockwise with a smaller one running clockwise: an
+// ellipse. A radius step larger than their difference can make the clockwise
+// circle the larger in one step, an ellipse just as simple but running the
+// other way, whose faces would point out of the tunnel. The walk keeps the
+// profile counter-clockwise (by the shoelace sum of its points).
+TEST_F(WalkerTest, AClockwiseComponentNeverTurnsTheProfileRound) {
+    SectionFile file = tunnel_test::CircleFile(0.3f);
+    tunnel_test::SetComponent(file.params, 1, 0.2f, 0, 0, 0, 0, -1);
+    file.stepScale[kRadius] = 0.3f;
+    file.stepScale[kWave] = 0.0f;  // the radii alone size the circles
+    Section section;
+    SectionWalker walker;
+    Load(section, walker, 64, tunnel_test::WriteSectionFile(dir, "ellipse.sct", file));
+    walker.Init(8, 0.2f);
+    float closest = 0.0f;  // how near the clockwise circle came to the other's size
+    for (int n = 0; n < 400; ++n) {
+        walker.Advance(section);
+        double twiceArea = 0.0;
+        for (uint32_t i = 0; i < 64; ++i) {
+            const Point2 &p = section.points[i], &q = section.points[(i + 1) % 64];
+            twiceArea += double{p.x} * q.y - double{q.x} * p.y;
+        }
+        ASSERT_GT(twiceArea, 0.0) << "section " << n;
+        const float* radii[] = {section.params.components[0], section.params.components[1]};
+        closest = std::max(closest, std::fabs(radii[1][kRadius]) / std::fabs(radii[0][kRadius]));
+    }
+    EXPECT_GT(closest, 0.8f);  // the walk went close to the turn
+    EXPECT_LT(closest, 1.0f);
+}
+
 }  // namespace
