@@ -4,6 +4,7 @@
 #include "flight/wrap_around.h"
 #include "platform/input.h"
 #include "shell/program_objects.h"
+#include "tunnel/init_orbalt.h"
 
 namespace {
 FrameOptions CurrentFrameOptions() {
@@ -39,9 +40,13 @@ DeviceReadings ReadDevices(const Mouse& mouse, const Joystick& joystick, const K
 
 void StepFrame() {
     frameTime = frameTimer.Advance(platform::CounterValue(), secondsPerCount);
-    const DeviceReadings devices =
-        ReadDevices(mouse, joystick, keyboard, settings.SwapSteerUpDown, platform::TickCount());
-    UpdateFlight(devices, frameTime, flight, camera);
+    // The camera waits while a new tunnel is generated around it.
+    const bool flying = !tunnelBuilder.Building() || ContinueTunnelBuild({tunnelMesh, tunnelBuilder});
+    if (flying) {
+        const DeviceReadings devices =
+            ReadDevices(mouse, joystick, keyboard, settings.SwapSteerUpDown, platform::TickCount());
+        UpdateFlight(devices, frameTime, flight, camera);
+    }
     // The next flight step learns from the mouse's flag whether it reported in between.
     mouse.changed = false;
     keyboard.changed = false;

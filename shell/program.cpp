@@ -83,6 +83,10 @@ int RunMainLoop() {
             Dispatch(message);
         } else if (glWindow.active) {
             Tick();
+        } else if (tunnelBuilder.Building()) {
+            // An inactive window waits for messages, but only once its new
+            // tunnel is whole and shown.
+            if (ContinueTunnelBuild({tunnelMesh, tunnelBuilder})) DrawFrame();
         } else {
             WaitMessage();
         }
@@ -122,7 +126,6 @@ int RunProgram(const char* commandLineText) {
 }
 
 int BuildTunnel() {
-    tunnelBuilder.updateBudget = kFrameGenerationBudget;
     TunnelRequest request;
     request.params = tunnelParams;
     request.drawing = DrawingOptions{settings.renderMode, settings.renderMethod, settings.normals, settings.colors,

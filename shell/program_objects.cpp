@@ -3,10 +3,12 @@
 #include "shell/program_objects.h"
 
 #include "shell/program.h"
+#include "tunnel/standard_tunnel.h"
 
 float secondsPerCount = SecondsPerCount(platform::CounterFrequency());
 Orbalt2 tunnelMesh;
-TunnelBuilder tunnelBuilder;
+// Generation keeps to a share of each frame, in flight and for a new ring.
+TunnelBuilder tunnelBuilder(kFrameGenerationBudget, kFrameBuildBudget);
 GLwindow glWindow;
 FrameTimer frameTimer(platform::CounterValue());
 Console console;

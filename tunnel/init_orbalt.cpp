@@ -13,16 +13,16 @@ bool SizesAccepted(const TunnelParams& params) {
 }
 
 // Whether the builder can start from the spacing and the section file: a
-// trial build of the fewest sections, on a mesh and a builder of its own. Its
-// sections have the tunnel's points, since the section file's profile is
-// judged at that resolution. Its failures show the builder's and the section
-// reader's own messages.
+// trial start, generating nothing, on a mesh of the fewest sections and a
+// builder of its own. Its sections have the tunnel's points, since the
+// section file's profile is judged at that resolution. Its failures show the
+// builder's and the section reader's own messages.
 bool SectionSourceUsable(const TunnelRequest& request, const TunnelMessages& messages) {
     Orbalt2 trialMesh;
     TunnelBuilder trialBuilder;
     return trialMesh.Init(request.params.sectionPoints, kFewestSections) && trialBuilder.Create(&trialMesh, 1) &&
-           trialBuilder.Init(kStandardWalkSeed, request.cameraZ, request.params.spacing, request.sectionPath,
-                             messages);
+           trialBuilder.StartBuild(kStandardWalkSeed, request.cameraZ, request.params.spacing,
+                                   request.sectionPath, messages);
 }
 
 void ApplyDrawingOptions(Orbalt2& mesh, const DrawingOptions& options) {
@@ -57,6 +57,13 @@ int InitOrbalt(Tunnel tunnel, const TunnelRequest& request, const TunnelMessages
         messages.Show("InitOrbalt() builder.Init() failure");
         return 0;
     }
-    ColourFromNormals(tunnel.mesh);
+    if (tunnel.builder.Ready()) ColourFromNormals(tunnel.mesh);
     return 1;
+}
+
+bool ContinueTunnelBuild(Tunnel tunnel) {
+    if (!tunnel.builder.Building()) return tunnel.builder.Ready();
+    if (!tunnel.builder.ContinueBuild()) return false;
+    ColourFromNormals(tunnel.mesh);
+    return true;
 }

@@ -35,5 +35,10 @@ struct Tunnel {
 // 1 on success; 0 after a message box saying why. Sizes, spacing and the
 // section file are checked before anything is released, so a build that
 // cannot succeed keeps the tunnel there was, still drawable. The mesh's
-// statistics go to the console.
+// statistics go to the console. The ring is generated within the builder's
+// build budget: a build that needs longer is left Building.
 int InitOrbalt(Tunnel tunnel, const TunnelRequest& request, const TunnelMessages& messages, Console& console);
+
+// Goes on with a build left Building, within the builder's build budget, and
+// colours the tunnel once it is whole. True when the tunnel is ready.
+bool ContinueTunnelBuild(Tunnel tunnel);

@@ -36,9 +36,16 @@ bool TunnelBuilder::Create(Orbalt2* targetMesh, uint32_t margin) {
 
 bool TunnelBuilder::Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path,
                          const TunnelMessages& messages) {
+    if (!StartBuild(walkSeed, cameraZ, sectionSpacing, path, messages)) return false;
+    ContinueBuild();
+    return true;
+}
+
+bool TunnelBuilder::StartBuild(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path,
+                               const TunnelMessages& messages) {
     built = false;
-    if (mesh == nullptr || !paramRing || mesh->nSegments != ringSize || mesh->nSegPoints != ringPoints)
-        return false;
+    filling = false;
+    if (mesh == nullptr || !paramRing || !SizesMatch()) return false;
     // A spacing that is zero, negative or not a number cannot place sections,
     // one out of range cannot give them normals, and a camera too many
     // segments from the origin cannot be indexed.
@@ -64,17 +71,58 @@ bool TunnelBuilder::Init(uint32_t walkSeed, float cameraZ, float sectionSpacing,
     current = cameraSegment;
     start = current - n / 2 + 2;
     end = start + n - 4;
-    for (int32_t i = start - 1; i <= end + 2; ++i) GenerateSegment(i, sectionAhead, walkerAhead);
-    mesh->ComputeFaceNormals(0, ringSize);
-    mesh->ComputeVertexNormals(0, ringSize);
-    for (int32_t j = 0; j < n; ++j) BoundSegment(j);
-    if (mesh->listsActive) mesh->CompileLists(0, ringSize);
+    nextFilled = start - 1;
+    filling = true;
+    return true;
+}
+
+// The ring is walked forward from the section behind the window's start to
+// the last one after its end, as the walker ahead goes on from there.
+bool TunnelBuilder::ContinueBuild() {
+    if (!Building()) return Ready();
+    WorkBudget budget(buildBudget);
+    while (nextFilled <= end + 2) {
+        if (!SearchWithin(sectionAhead, walkerAhead, budget)) return false;
+        StoreSection(nextFilled, sectionAhead);
+        FinishSectionsBefore(nextFilled);
+        ++nextFilled;
+    }
+    FinishRing();
+    filling = false;
     built = true;
     return true;
 }
 
-bool TunnelBuilder::Ready() const {
-    return built && mesh != nullptr && mesh->nSegments == ringSize && mesh->nSegPoints == ringPoints;
+// Once section i is stored: the faces and bounds of segment i - 1, the vertex
+// normals of section i - 1, whose faces on both sides are there now, and the
+// display list of segment i - 2, whose ends both have their normals. The
+// first section's normals wait for the segment that closes the ring.
+void TunnelBuilder::FinishSectionsBefore(int32_t i) {
+    if (i < start) return;
+    mesh->ComputeFaceNormals(i - 1, 1);
+    BoundSegment(i - 1);
+    if (i == start) return;
+    mesh->ComputeVertexNormals(i - 1, 1);
+    if (i > start + 1 && mesh->listsActive) mesh->CompileLists(i - 2, 1);
+}
+
+// The last section's segment joins it to the slot of the first (start - 1):
+// with its faces, the normals of both and the lists of the segments that
+// end at them complete the ring.
+void TunnelBuilder::FinishRing() {
+    const int32_t last = end + 2;
+    mesh->ComputeFaceNormals(last, 1);
+    mesh->ComputeVertexNormals(last, 1);
+    mesh->ComputeVertexNormals(start - 1, 1);
+    BoundSegment(last);
+    if (!mesh->listsActive) return;
+    for (int32_t i : {start - 1, last - 1, last}) mesh->CompileLists(i, 1);
+}
+
+bool TunnelBuilder::Ready() const { return built && SizesMatch(); }
+
+bool TunnelBuilder::SizesMatch() const {
+    return mesh != nullptr && mesh->nSegments == ringSize && mesh->nSegPoints == ringPoints;
 }
 
 bool TunnelBuilder::SegmentOf(float z, int32_t& segment) const {
@@ -145,11 +193,8 @@ bool TunnelBuilder::StepToward(int direction, WorkBudget& budget) {
 bool TunnelBuilder::GenerateNext(int direction, WorkBudget& budget) {
     Section& section = direction > 0 ? sectionAhead : sectionBehind;
     SectionWalker& walker = direction > 0 ? walkerAhead : walkerBehind;
-    if (!walker.Searching()) walker.Begin(section);
     pending = direction;
-    do {
-        if (!budget.Allows()) return false;
-    } while (!walker.Step(section));
+    if (!SearchWithin(section, walker, budget)) return false;
     pending = 0;
     if (direction > 0)
         StoreAhead();
@@ -198,9 +243,14 @@ void TunnelBuilder::Shift(float dz) {
     if (mesh->listsActive) mesh->CompileLists(start, ringSize);
 }
 
-void TunnelBuilder::GenerateSegment(int32_t i, Section& section, SectionWalker& walker) {
-    walker.Advance(section);
-    StoreSection(i, section);
+// Runs the walker's search for the section's next parameters, begun here
+// when none is under way, until it ends (true) or the budget does.
+bool TunnelBuilder::SearchWithin(Section& section, SectionWalker& walker, WorkBudget& budget) {
+    if (!walker.Searching()) walker.Begin(section);
+    do {
+        if (!budget.Allows()) return false;
+    } while (!walker.Step(section));
+    return true;
 }
 
 void TunnelBuilder::StoreSection(int32_t i, const Section& section) {
@@ -246,5 +296,6 @@ void TunnelBuilder::Reset() {
     sectionSubBoxes.reset();
     ringSize = ringPoints = 0;
     built = false;
+    filling = false;
     pending = 0;
 }

@@ -6,10 +6,13 @@
 // each direction has its own section and walker and continues from the
 // stored parameters of the section that ends the window on its side.
 //
-// After Init and every Update: end = start + nSegments - 4, and sections
-// start - 1 ... end + 2 are generated; face normals are valid for segments
-// start - 1 ... end + 1, vertex normals for sections start ... end + 1, and
-// segment boxes and sub-boxes for segments start ... end.
+// Once a build is whole (Ready), and after every Update: end = start +
+// nSegments - 4, and sections start - 1 ... end + 2 are generated; face
+// normals are valid for segments start - 1 ... end + 1, vertex normals for
+// sections start ... end + 1, and segment boxes and sub-boxes for segments
+// start ... end. A build with a time budget may take several calls to be
+// whole: the walker's search for one section can take tens of milliseconds
+// on a file it struggles with, and the ring holds hundreds of sections.
 //
 // The camera segments the window serves without generating anything are
 // start + lookahead + 1 ... end - lookahead - 1; Update moves current through
@@ -42,6 +45,8 @@ public:
     static constexpr float kLargestSpacing = 1.0e4f;
 
     TunnelBuilder() = default;
+    // A builder whose updates and builds keep to these budgets.
+    TunnelBuilder(double updateSeconds, double buildSeconds) : updateBudget(updateSeconds), buildBudget(buildSeconds) {}
     TunnelBuilder(const TunnelBuilder&) = delete;
     TunnelBuilder& operator=(const TunnelBuilder&) = delete;
 
@@ -49,10 +54,23 @@ public:
     // sections for it. The margin is cut to what the window leaves room for.
     bool Create(Orbalt2* targetMesh, uint32_t margin);
     // Loads the section file into both sections, seeds the walkers and
-    // generates the whole window around cameraZ. A spacing outside the
-    // accepted range fails without a message, as a zero one does.
+    // generates the whole window around cameraZ, within buildBudget: a ring
+    // it could not finish is Building, and ContinueBuild finishes it. A
+    // spacing outside the accepted range fails without a message, as a zero
+    // one does.
     bool Init(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path,
               const TunnelMessages& messages = TunnelMessages{});
+    // Init's checks and loading, and the window placed around cameraZ, with
+    // nothing generated yet: true when the builder can start from them.
+    bool StartBuild(uint32_t walkSeed, float cameraZ, float sectionSpacing, const char* path,
+                    const TunnelMessages& messages = TunnelMessages{});
+    // Generates the ring of a build begun within buildBudget, each section's
+    // normals, bounds and display list as soon as its neighbours are there;
+    // true once the ring is whole and the builder Ready. The ring is the one
+    // a build without a budget makes.
+    bool ContinueBuild();
+    // True from a successful start until the ring is whole.
+    bool Building() const { return filling && SizesMatch(); }
     // Extends the window ahead of or behind the camera's segment as needed,
     // within updateBudget.
     void Update(float cameraZ);
@@ -64,7 +82,6 @@ public:
     // Moves the whole tunnel by dz, a whole multiple of nSegments * spacing.
     void Shift(float dz);
 
-    void GenerateSegment(int32_t i, Section& section, SectionWalker& walker);
     void UpdateBounds(int32_t i);
     void Reset();
 
@@ -74,6 +91,9 @@ public:
     // Seconds of generation one Update may spend; 0 sets no limit. Kept
     // across Create and Init.
     double updateBudget = 0.0;
+    // Seconds of generation Init and each ContinueBuild may spend on a new
+    // ring; 0 sets no limit. Kept across Create and Init.
+    double buildBudget = 0.0;
     int32_t start = 0;
     int32_t end = 0;
     int32_t current = 0;
@@ -94,12 +114,16 @@ private:
     // window's arithmetic never overflows.
     static constexpr double kLargestSegment = 1 << 30;
 
+    bool SizesMatch() const;
     bool SegmentOf(float z, int32_t& segment) const;
+    void FinishSectionsBefore(int32_t i);
+    void FinishRing();
     void Restore(Section& section, int32_t i);
     void BoundSegment(int32_t i);
     bool NeedsSection(int direction, int32_t c) const;
     bool StepToward(int direction, WorkBudget& budget);
     bool GenerateNext(int direction, WorkBudget& budget);
+    static bool SearchWithin(Section& section, SectionWalker& walker, WorkBudget& budget);
     void StoreAhead();
     void StoreBehind();
     void StoreSection(int32_t i, const Section& section);
@@ -107,5 +131,7 @@ private:
     uint32_t ringSize = 0;   // nSegments the rings were made for
     uint32_t ringPoints = 0;  // nSegPoints the sections were sized for
     bool built = false;
+    bool filling = false;
+    int32_t nextFilled = 0;  // the next section a build in progress generates
     int pending = 0;  // 1 a section ahead is half searched, -1 one behind, 0 none
 };

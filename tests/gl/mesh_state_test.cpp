@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "display/extensions.h"
+#include "tunnel/standard_tunnel.h"
 #include "tunnel_scene.h"
 
 namespace {
@@ -204,6 +205,30 @@ TEST_F(MeshState, ListsFollowTheSectionsTheBuilderGenerates) {
     const Picture listed = Take([this, first] { mesh.Draw(first, kCount); });
     mesh.SetDisplayLists(false);
     const Picture direct = Take([this, first] { mesh.Draw(first, kCount); });
+    EXPECT_EQ(Differing(listed, direct), 0);
+}
+
+// A ring made over many calls compiles each slot's list once, when the
+// normals at both ends of its segment are there; the lists then draw what
+// drawing directly draws. A ring of 16 lies wholly in view, up to the
+// segment that closes it, back from its last section to its first.
+TEST_F(MeshState, ARingBuiltOverManyCallsCompilesEachListOnce) {
+    Orbalt2 ring;
+    TunnelBuilder ringBuilder;
+    ASSERT_TRUE(SizeStandardMesh(ring, TunnelParams{16, 64, 0.03125f}) && AttachStandardBuilder(ringBuilder, ring));
+    ring.SetMethod(kArrays);
+    ring.SetDisplayLists(true);  // lists of the empty ring
+    record = LockRecord{};
+    ringBuilder.buildBudget = 1e-12;  // one walker try a call
+    ASSERT_TRUE(ringBuilder.Init(kStandardWalkSeed, 0.0f, 0.03125f, ORBALT_SOURCE_DIR "/data/test.sct"));
+    int calls = 1;
+    while (!ringBuilder.ContinueBuild()) ++calls;
+    EXPECT_GT(calls, 16);
+    EXPECT_EQ(record.locks, 16);
+    const Picture listed = Take([&ring] { ring.Draw(-7, 16); });
+    ring.SetDisplayLists(false);
+    const Picture direct = Take([&ring] { ring.Draw(-7, 16); });
+    EXPECT_GT(Drawn(direct), 2000);
     EXPECT_EQ(Differing(listed, direct), 0);
 }
 

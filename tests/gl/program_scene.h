@@ -16,6 +16,7 @@
 #include "shell/frame.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
+#include "tunnel/init_orbalt.h"
 
 class ProgramSceneTest : public GLTest {
 protected:
@@ -55,10 +56,13 @@ protected:
         GLTest::TearDown();
     }
 
-    // The program's tunnel build with other tunnel parameters.
+    // The program's tunnel build with other tunnel parameters, carried on
+    // until the ring is whole as the program's frames carry it on.
     static int BuildWith(const TunnelParams& params) {
         tunnelParams = params;
-        return BuildTunnel();
+        const int built = BuildTunnel();
+        while (tunnelBuilder.Building()) ContinueTunnelBuild({tunnelMesh, tunnelBuilder});
+        return built;
     }
 
     // The whole colour buffer, RGBA rows from the bottom.

@@ -101,6 +101,33 @@ TEST_F(FrameStep, TheCameraWaitsWhereTheTunnelIsNotGeneratedYet) {
     EXPECT_FALSE(tunnelBuilder.Generating());
 }
 
+// A new ring that takes many frames to make: the camera waits at rest
+// whatever its speed, the devices' flags are still cleared, and the frame
+// that makes the ring whole colours it from its normals and flies on.
+TEST_F(FrameStep, TheCameraWaitsForANewRingToBeWhole) {
+    tunnelBuilder.buildBudget = 1e-12;  // one walker try a frame
+    ASSERT_TRUE(harness::BuildDefaultTunnel(0.0f));
+    flight.speed = 0.2f;
+    int frames = 0;
+    while (tunnelBuilder.Building()) {
+        mouse.changed = true;
+        After(0.02f);
+        StepFrame();
+        ASSERT_FALSE(mouse.changed);
+        ++frames;
+        if (tunnelBuilder.Building()) {
+            ASSERT_EQ(camera.position.z, 0.0f) << "frame " << frames;
+        }
+    }
+    EXPECT_GT(frames, 256);
+    ASSERT_TRUE(tunnelBuilder.Ready());
+    EXPECT_GT(camera.position.z, 0.0f);
+    const Vector3& normal = tunnelMesh.norm[tunnelMesh.VertexOf(5, 7)];
+    const Color4& colour = tunnelMesh.clr[tunnelMesh.VertexOf(5, 7)];
+    EXPECT_EQ(colour.r, normal.x);
+    EXPECT_EQ(colour.b, normal.z);
+}
+
 TEST_F(FrameStep, CollisionKeepsTheCameraOffTheWallOfTheBuiltTunnel) {
     ASSERT_TRUE(harness::BuildDefaultTunnel(0.0f));
     // Fly straight at the wall to the side, at full flight.speed.

@@ -10,6 +10,8 @@
 #include "shell/popup_menu.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
+#include "tunnel/init_orbalt.h"
+#include "tunnel/standard_tunnel.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -173,6 +175,10 @@ TEST_F(StartUp, TheTunnelIsBuiltFromTheSectionFileBesideTheProgram) {
     EXPECT_EQ(Run("FullScreen NO\n"), 0);
     EXPECT_NE(state().consoleText.find("nSegments 256, nSegPoints 64, nVertices 16384, nTriangles 32768 \n"),
               std::string::npos);
+    // Escape came before any frame could carry the ring on: it is whole, or
+    // under way and completed by the frames that would have followed.
+    EXPECT_TRUE(tunnelBuilder.Ready() || tunnelBuilder.Building());
+    while (tunnelBuilder.Building()) ContinueTunnelBuild({tunnelMesh, tunnelBuilder});
     EXPECT_TRUE(tunnelBuilder.Ready());
     EXPECT_EQ(state().shownMessages.size(), 1u);  // the About box alone
 }
@@ -205,9 +211,15 @@ TEST_F(StartUp, OverlongSectionPathIsRefusedWithAMessage) {
 }
 
 TEST_F(StartUp, InactiveWindowWaitsInsteadOfRunningFrames) {
-    // No activation arrives: the loop must block on the queue, not tick.
+    // No activation arrives: the loop must block on the queue, not tick;
+    // but a tunnel still being made is finished and shown first.
+    tunnelBuilder.buildBudget = 1e-12;  // one walker try at a time
     EXPECT_EQ(Run("FullScreen NO\n"), platform::stub::kWaitedOnEmptyQueue);
+    tunnelBuilder.buildBudget = kFrameBuildBudget;
     EXPECT_NE(std::find(state().calls.begin(), state().calls.end(), "WaitMessage"), state().calls.end());
+    EXPECT_FALSE(glWindow.active);
+    EXPECT_TRUE(tunnelBuilder.Ready());
+    EXPECT_EQ(platform::stub::glState().swapCount, 1);
 }
 
 TEST_F(StartUp, CloseRequestQuits) {

@@ -319,6 +319,47 @@ TEST_P(BudgetedFlight, HoldsTheCameraAndMakesTheUnspreadTunnel) {
     check.CheckWholeWindow();
 }
 
+// A new ring made one walker try a call: a start generates nothing, nothing
+// is ready and updates wait until the ring is whole, and then it is the ring
+// made at once, normals, boxes and parameters alike, ready to fly.
+TEST_P(BudgetedFlight, ARingMadeOverManyCallsIsTheRingMadeAtOnce) {
+    const uint32_t sections = GetParam();
+    Orbalt2 plainMesh;
+    TunnelBuilder plain;
+    ASSERT_TRUE(plainMesh.Init(32, sections) && AttachStandardBuilder(plain, plainMesh));
+    ASSERT_TRUE(plain.Init(kStandardWalkSeed, 0.3f, spacing, DefaultSectionPath().c_str()));
+    ASSERT_TRUE(mesh.Init(32, sections) && AttachStandardBuilder(builder, mesh));
+    builder.buildBudget = 1e-12;
+    ASSERT_TRUE(builder.StartBuild(kStandardWalkSeed, 0.3f, spacing, DefaultSectionPath().c_str()));
+    EXPECT_TRUE(std::all_of(mesh.pos.get(), mesh.pos.get() + mesh.nVertices,
+                            [](const Vector3& p) { return p.x == 0.0f && p.y == 0.0f && p.z == 0.0f; }));
+    int calls = 0;
+    while (builder.Building()) {
+        ASSERT_FALSE(builder.Ready());
+        builder.Update(1.0f);
+        ASSERT_EQ(builder.current, plain.current);
+        ASSERT_EQ(builder.Reachable(1.0f), 1.0f);
+        builder.ContinueBuild();
+        ++calls;
+    }
+    EXPECT_TRUE(builder.Ready());
+    EXPECT_TRUE(builder.ContinueBuild());  // nothing left to do
+    EXPECT_GT(calls, static_cast<int>(sections));
+    EXPECT_EQ(builder.start, plain.start);
+    EXPECT_EQ(std::memcmp(plainMesh.pos.get(), mesh.pos.get(), sizeof(Vector3) * mesh.nVertices), 0);
+    EXPECT_EQ(std::memcmp(plainMesh.norm.get(), mesh.norm.get(), sizeof(Vector3) * mesh.nVertices), 0);
+    EXPECT_EQ(std::memcmp(plainMesh.triN.get(), mesh.triN.get(), sizeof(Vector3) * mesh.nTriangles), 0);
+    EXPECT_EQ(std::memcmp(plainMesh.segBoxes.get(), mesh.segBoxes.get(), sizeof(Box2) * mesh.nSegments), 0);
+    EXPECT_EQ(std::memcmp(plainMesh.subBoxes.get(), mesh.subBoxes.get(),
+                          sizeof(Box2) * mesh.nSegments * mesh.nSubBoxes),
+              0);
+    EXPECT_EQ(std::memcmp(plain.paramRing.get(), builder.paramRing.get(), sizeof(SectionParams) * sections), 0);
+    builder.Update(1.0f);
+    plain.Update(1.0f);
+    EXPECT_EQ(builder.current, plain.current);
+    EXPECT_EQ(std::memcmp(plainMesh.pos.get(), mesh.pos.get(), sizeof(Vector3) * mesh.nVertices), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(RingSizes, BudgetedFlight, ::testing::Values(8u, 32u));
 
 TEST_F(BuilderTest, CreateRefusesMissingSmallOrUnsizedMeshesAndZeroMargins) {
