@@ -1,4 +1,4 @@
-// Tunnel generation costs: the whole build as the program does it at start-up,
+// Tunnel generation costs: the whole build at once and spread over frames,
 // the walker's cost of one section at every profile size, and the cost of
 // generating one section while flying (walker advance, face and vertex
 // normals, boxes), and the generation time of every tick of flights at the
@@ -218,6 +218,50 @@ void FlightCases(benchmark::internal::Benchmark* bench) {
 BENCHMARK(FlightTicks)
     ->ArgNames({"sections", "points", "spacing", "file", "course", "budget"})
     ->Apply(FlightCases)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// A new ring as the program makes it, within its build budget per frame:
+// range(0) sections of range(1) points from section file range(2). Reports
+// the frames the ring took (Init, then one ContinueBuild a frame), the
+// longest frame in thread CPU time and the whole build's CPU time. The mesh
+// is sized before the first frame, as the program sizes it.
+void BuildInFrames(benchmark::State& state) {
+    const auto sections = static_cast<uint32_t>(state.range(0));
+    const auto points = static_cast<uint32_t>(state.range(1));
+    const std::string path = SectionPath(state.range(2));
+    static Orbalt2 mesh;
+    static TunnelBuilder builder(kFrameGenerationBudget, kFrameBuildBudget);
+    std::vector<double> frames;
+    for (auto _ : state) {
+        if (!SizeStandardMesh(mesh, TunnelParams{sections, points, kSpacing}) ||
+            !AttachStandardBuilder(builder, mesh)) {
+            state.SkipWithError("cannot size the mesh");
+            return;
+        }
+        frames.clear();
+        double before = ThreadMicros();
+        if (!builder.Init(kStandardWalkSeed, 0.0f, kSpacing, path.c_str())) state.SkipWithError("build failed");
+        frames.push_back(ThreadMicros() - before);
+        while (builder.Building()) {
+            before = ThreadMicros();
+            builder.ContinueBuild();
+            frames.push_back(ThreadMicros() - before);
+        }
+    }
+    state.counters["frames"] = static_cast<double>(frames.size());
+    state.counters["longest_frame_ms"] = *std::max_element(frames.begin(), frames.end()) / 1000.0;
+    double total = 0.0;
+    for (double frame : frames) total += frame;
+    state.counters["build_ms"] = total / 1000.0;
+}
+BENCHMARK(BuildInFrames)
+    ->ArgNames({"sections", "points", "file"})
+    ->Args({256, 64, 0})
+    ->Args({256, 64, 2})
+    ->Args({1024, 256, 0})
+    ->Args({256, 4096, 0})
+    ->Args({256, 4096, 2})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
