@@ -153,4 +153,5 @@ private:
     void BuildStrips();
     void DeleteLists();
     void ComputeFaceNormal(uint32_t triangle);
+    Vector3 ProfileNormal(uint32_t slot, uint32_t j) const;
 };

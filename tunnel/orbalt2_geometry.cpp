@@ -17,6 +17,12 @@ Vector3 Normalized(Vector3 v) {
     return Vector3{};
 }
 
+// Eight face normals whose sum is shorter than this cancel: the faces before
+// and after the section fold back onto each other, as they do where a walk
+// with large steps turns a section's points half a turn against its
+// neighbours'. Their sum then has no direction worth lighting by.
+constexpr float kCancelledSquaredLength = 1.0e-6f;
+
 // Triangle wave with period 1: 0 at whole numbers, 1 half-way between.
 float MirrorWave(float x) {
     const float f = x - std::trunc(x);
@@ -46,7 +52,7 @@ void Orbalt2::ComputeFaceNormals(int32_t first, uint32_t count) {
 
 // A vertex normal is the normalised sum of the eight face normals around it:
 // both triangles of quads j - 1 and j of the segment before the section and of
-// the segment after it.
+// the segment after it. Where they cancel, it is the profile's own normal.
 void Orbalt2::ComputeVertexNormals(int32_t first, uint32_t count) {
     if (count > nSegments) count = nSegments;
     const uint32_t pointMask = nSegPoints - 1;
@@ -61,9 +67,19 @@ void Orbalt2::ComputeVertexNormals(int32_t first, uint32_t count) {
                                        2 * VertexOf(slot, j)};
             Vector3 sum;
             for (uint32_t quad : quads) sum.Add(triN[quad]).Add(triN[quad + 1]);
-            norm[VertexOf(slot, j)] = Normalized(sum);
+            norm[VertexOf(slot, j)] =
+                sum.SquaredLength() >= kCancelledSquaredLength ? Normalized(sum) : ProfileNormal(slot, j);
         }
     }
+}
+
+// In the section's plane, square to the chord between the point's neighbours
+// and to its left: toward the inside of a profile running counter-clockwise.
+Vector3 Orbalt2::ProfileNormal(uint32_t slot, uint32_t j) const {
+    const uint32_t pointMask = nSegPoints - 1;
+    const Vector3& before = pos[VertexOf(slot, (j - 1) & pointMask)];
+    const Vector3& after = pos[VertexOf(slot, (j + 1) & pointMask)];
+    return Normalized(Vector3{before.y - after.y, after.x - before.x, 0.0f});
 }
 
 // s runs along the ring and t around each section; mirroring keeps both

@@ -168,6 +168,30 @@ TEST(Orbalt2Normals, DegenerateGeometryGivesFiniteNormals) {
     EXPECT_EQ(mesh.triN[0].SquaredLength(), 0.0f);
 }
 
+// A section turned half a round against its neighbours (a walk with large
+// steps can flip a component's radius): the faces on either side fold back
+// onto each other and their normals cancel. The vertex normals there are the
+// profile's own, pointing inward in the section's plane.
+TEST(Orbalt2Normals, FacesThatCancelGiveTheProfilesNormal) {
+    Orbalt2 mesh;
+    ASSERT_TRUE(mesh.Init(16, 8));
+    FillTube(mesh, 0.5f, 0.03125f);
+    for (uint32_t j = 0; j < 16; ++j) {
+        Vector3& p = mesh.pos[mesh.VertexOf(3, j)];
+        p.x = -p.x;
+        p.y = -p.y;
+    }
+    mesh.ComputeFaceNormals(0, 7);
+    mesh.ComputeVertexNormals(1, 6);
+    for (uint32_t j = 0; j < 16; ++j) {
+        const Vector3& p = mesh.pos[mesh.VertexOf(3, j)];
+        const Vector3& n = mesh.norm[mesh.VertexOf(3, j)];
+        EXPECT_NEAR(n.x, -p.x / 0.5f, 1e-5f) << "point " << j;
+        EXPECT_NEAR(n.y, -p.y / 0.5f, 1e-5f) << "point " << j;
+        EXPECT_EQ(n.z, 0.0f) << "point " << j;
+    }
+}
+
 TEST(Orbalt2TexCoords, MirroredAlongTheRingAndAroundEachSection) {
     Orbalt2 mesh;
     ASSERT_TRUE(mesh.Init(64, 256));
