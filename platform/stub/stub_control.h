@@ -54,6 +54,8 @@ struct State {
     WindowProc procedure = nullptr;
     WindowClass windowClass{};
     std::vector<WindowHandle> liveWindows;
+    // The handle of the last window made: after a Reset the first is 0x1010.
+    uintptr_t lastWindow = 0x1000;
 };
 
 State& state();

@@ -21,7 +21,6 @@ void Reset() {
 namespace {
 stub::State& S() { return stub::state(); }
 void Record(const std::string& call) { S().calls.push_back(call); }
-uintptr_t nextWindow = 0x1000;
 }  // namespace
 
 void ShowMessage(WindowHandle owner, const char* text, const char* caption) {
@@ -95,7 +94,7 @@ WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* tit
     S().createdWindows.push_back({exStyle, className ? className : "", title ? title : "", style, x, y,
                                   width, height});
     if (!S().createWindowSucceeds) return nullptr;
-    WindowHandle window = reinterpret_cast<WindowHandle>(nextWindow += 0x10);
+    WindowHandle window = reinterpret_cast<WindowHandle>(S().lastWindow += 0x10);
     S().liveWindows.push_back(window);
     if (S().sendCreateMessage && S().procedure) S().procedure(window, msg::Create, 0, 0);
     return window;

@@ -23,6 +23,8 @@ protected:
     void SetUp() override {
         platform::stub::Reset();
         platform::stub::ResetUi();
+        tunnelBuilder.Reset();  // no tunnel from an earlier run
+        tunnelMesh.Release();
         glWindow.hwnd = nullptr;
         glWindow.active = glWindow.fullscreen = glWindow.destroying = false;
         glWindow.modes.clear();
