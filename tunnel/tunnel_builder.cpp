@@ -59,11 +59,15 @@ bool TunnelBuilder::StartBuild(uint32_t walkSeed, float cameraZ, float sectionSp
         messages.Show("TunnelBuilder::Init() path not implemented");
         return false;
     }
-    if (!sectionBehind.LoadParams(path, walkerBehind.stepScale, messages) ||
-        !sectionAhead.LoadParams(path, walkerAhead.stepScale, messages)) {
+    if (!sectionAhead.LoadParams(path, walkerAhead.stepScale, messages)) {
         messages.Show("TunnelBuilder::Init() section load failure");
         return false;
     }
+    // Both directions start from the file's section: it is read and judged
+    // once, which at thousands of points per section takes milliseconds.
+    std::memcpy(walkerBehind.stepScale, walkerAhead.stepScale, sizeof walkerBehind.stepScale);
+    sectionBehind.limits = sectionAhead.limits;
+    sectionBehind.ReplaceParams(sectionAhead.params);
     walkerBehind.Init(seed, kWalkRate);
     walkerAhead.Init(seed, kWalkRate);
 
