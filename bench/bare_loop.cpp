@@ -3,8 +3,13 @@
 #include <iterator>
 
 BareLoop::BareLoop(const Orbalt2& mesh, int32_t first, uint32_t count)
-    : normals(mesh.normals != 0), colors(mesh.colors != 0), texcoords(mesh.texcoords != 0),
-      pos(mesh.pos.get()), norm(mesh.norm.get()), clr(mesh.clr.get()), texc(mesh.texc.get()) {
+    : normals(mesh.normals != 0),
+      colors(mesh.colors != 0),
+      texcoords(mesh.texcoords != 0),
+      pos(mesh.pos.get()),
+      norm(mesh.norm.get()),
+      clr(mesh.clr.get()),
+      texc(mesh.texc.get()) {
     if (count > mesh.nSegments) count = mesh.nSegments;
     const bool direct = mesh.method == RenderMethod::DirectVertices;
     switch (mesh.renderMode) {
@@ -24,12 +29,8 @@ BareLoop::BareLoop(const Orbalt2& mesh, int32_t first, uint32_t count)
             AddOutlines(mesh, first, count + 1, direct);
             AddZigzags(mesh, first, count);
             break;
-        case RenderMode::SolidFlat:
-            AddFlatTriangles(mesh, first, count);
-            break;
-        default:
-            AddTriangles(mesh, first, count);
-            break;
+        case RenderMode::SolidFlat: AddFlatTriangles(mesh, first, count); break;
+        default: AddTriangles(mesh, first, count); break;
     }
 }
 
@@ -50,8 +51,10 @@ void BareLoop::AddZigzags(const Orbalt2& mesh, int32_t first, uint32_t count) {
         const uint32_t slot = mesh.SlotOf(first + static_cast<int32_t>(i));
         const uint32_t next = mesh.SlotOf(first + static_cast<int32_t>(i) + 1);
         std::vector<GLuint> loop;
-        for (uint32_t j = 0; j < mesh.nSegPoints; ++j) loop.insert(loop.end(), {mesh.VertexOf(slot, j), mesh.VertexOf(next, j)});
-        for (size_t k = 0; k < loop.size(); ++k) indices.insert(indices.end(), {loop[k], loop[(k + 1) % loop.size()]});
+        for (uint32_t j = 0; j < mesh.nSegPoints; ++j)
+            loop.insert(loop.end(), {mesh.VertexOf(slot, j), mesh.VertexOf(next, j)});
+        for (size_t k = 0; k < loop.size(); ++k)
+            indices.insert(indices.end(), {loop[k], loop[(k + 1) % loop.size()]});
     }
 }
 

@@ -19,23 +19,23 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <vector>
 
+#include "bare_loop.h"
+#include "display/extensions.h"
 #include "display/glwindow.h"
 #include "display/texture.h"
 #include "flight/camera_transform.h"
-#include "display/extensions.h"
-#include "tunnel/standard_tunnel.h"
 #include "flight/render_state.h"
 #include "tunnel/init_orbalt.h"
 #include "tunnel/orbalt2.h"
+#include "tunnel/standard_tunnel.h"
 #include "tunnel/tunnel_builder.h"
-#include "bare_loop.h"
 
 namespace {
 
@@ -176,21 +176,22 @@ const char* MethodName(const Path& path) {
 }
 
 void PrintTable(const std::vector<Result>& results) {
-    std::printf("%-13s %-12s %-6s %8s %8s %6s %15s %11s %9s\n", "mode", "method", "lists", "fps", "bare fps", "ratio",
-                "(range)", "compile ms", "diff px");
+    std::printf("%-13s %-12s %-6s %8s %8s %6s %15s %11s %9s\n", "mode", "method", "lists", "fps", "bare fps",
+                "ratio", "(range)", "compile ms", "diff px");
     for (const Result& r : results)
         std::printf("%-13s %-12s %-6s %8.1f %8.1f %6.2f  (%5.2f - %5.2f) %11.2f %9d\n",
-                    kModeNames[static_cast<int>(r.path.mode)], MethodName(r.path), r.path.lists ? "on" : "off", r.fps,
-                    r.bareFps, Median(r.ratio), r.ratio.front(), r.ratio.back(), r.compileMs, r.differingPixels);
+                    kModeNames[static_cast<int>(r.path.mode)], MethodName(r.path), r.path.lists ? "on" : "off",
+                    r.fps, r.bareFps, Median(r.ratio), r.ratio.front(), r.ratio.back(), r.compileMs,
+                    r.differingPixels);
 }
 
 void PrintCsv(const std::vector<Result>& results) {
     std::printf("mode,method,lock,lists,fps,bare_fps,ratio,ratio_min,ratio_max,compile_ms,differing_pixels\n");
     for (const Result& r : results)
         std::printf("%s,%s,%s,%s,%.1f,%.1f,%.3f,%.3f,%.3f,%.2f,%d\n", kModeNames[static_cast<int>(r.path.mode)],
-                    r.path.method == RenderMethod::DirectVertices ? "direct" : "arrays", r.path.lock ? "on" : "off",
-                    r.path.lists ? "on" : "off", r.fps, r.bareFps, Median(r.ratio), r.ratio.front(), r.ratio.back(),
-                    r.compileMs, r.differingPixels);
+                    r.path.method == RenderMethod::DirectVertices ? "direct" : "arrays",
+                    r.path.lock ? "on" : "off", r.path.lists ? "on" : "off", r.fps, r.bareFps, Median(r.ratio),
+                    r.ratio.front(), r.ratio.back(), r.compileMs, r.differingPixels);
 }
 
 }  // namespace
@@ -245,7 +246,8 @@ int main(int argc, char** argv) {
     mesh.SetTexCoords(drawing.texcoords);
 
     std::vector<Result> results;
-    for (const Path& path : AllPaths()) results.push_back(Measure(mesh, builder, path, seconds, rounds, lock, unlock));
+    for (const Path& path : AllPaths())
+        results.push_back(Measure(mesh, builder, path, seconds, rounds, lock, unlock));
     PrintTable(results);
     std::printf("\n");
     PrintCsv(results);

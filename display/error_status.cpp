@@ -1,13 +1,12 @@
 #include "display/error_status.h"
 
 const char* ErrorCodeName(uint32_t code) {
-    static const char* const names[] = {"NONE", "GENERIC", "EXCEPTION", "INVALIDARG",
-                                        "UNSUPPORTED", "BUSY", "MEMORY", "IO"};
+    static const char* const names[] = {"NONE",        "GENERIC", "EXCEPTION", "INVALIDARG",
+                                        "UNSUPPORTED", "BUSY",    "MEMORY",    "IO"};
     return code < sizeof(names) / sizeof(names[0]) ? names[code] : "UNKNOWN";
 }
 
-void ErrorStatus::Set(uint32_t errorCode, const char* className, const char* operationName,
-                      const char* detail) {
+void ErrorStatus::Set(uint32_t errorCode, const char* className, const char* operationName, const char* detail) {
     // The detail is often this record's own message (wrapping): build the new
     // text aside before replacing the old one.
     std::string text;

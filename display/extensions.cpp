@@ -26,10 +26,10 @@ void LookUpPair(Console& console, const char* extension, const char* firstName, 
 }  // namespace
 
 void LookUp(bool lockArrays, Console& console) {
-    LookUpPair(console, "WGL_EXT_swap_control", "wglSwapIntervalEXT", wglSwapIntervalEXT,
-               "wglGetSwapIntervalEXT", wglGetSwapIntervalEXT);
-    LookUpPair(console, "GL_EXT_compiled_vertex_array", "glLockArraysEXT", glLockArraysEXT,
-               "glUnlockArraysEXT", glUnlockArraysEXT);
+    LookUpPair(console, "WGL_EXT_swap_control", "wglSwapIntervalEXT", wglSwapIntervalEXT, "wglGetSwapIntervalEXT",
+               wglGetSwapIntervalEXT);
+    LookUpPair(console, "GL_EXT_compiled_vertex_array", "glLockArraysEXT", glLockArraysEXT, "glUnlockArraysEXT",
+               glUnlockArraysEXT);
     if (!lockArrays) {
         glLockArraysEXT = nullptr;
         glUnlockArraysEXT = nullptr;

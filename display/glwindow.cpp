@@ -43,8 +43,7 @@ int GLwindow::WrapFailure(const char* operation) {
     return Fail(operation, inner.c_str());
 }
 
-int GLwindow::Init(WindowProc procedure, const char* titleText, const char* iconName,
-                   const char* cursorName) {
+int GLwindow::Init(WindowProc procedure, const char* titleText, const char* iconName, const char* cursorName) {
     SetTitle(titleText);
     WindowClass windowClass;
     windowClass.style = kClassStyleRedrawOwnDC;
@@ -80,8 +79,9 @@ int GLwindow::SetScreen(const ScreenMode& mode) {
 }
 
 int GLwindow::FullScreen(const ScreenMode& mode) {
-    if (log) std::fprintf(log, "GLwindow::FullScreen %u x %u, %u bit @ %u Hz \n\n", mode.width,
-                          mode.height, mode.bits, mode.frequency);
+    if (log)
+        std::fprintf(log, "GLwindow::FullScreen %u x %u, %u bit @ %u Hz \n\n", mode.width, mode.height, mode.bits,
+                     mode.frequency);
     Close();
     if (!SetScreen(mode)) return WrapFailure("FullScreen");
     fullscreen = true;

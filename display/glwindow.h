@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "display/error_status.h"
-#include "platform/screen_mode.h"
 #include "platform/gl_context.h"
 #include "platform/platform.h"
+#include "platform/screen_mode.h"
 
 class GLwindow {
 public:
@@ -20,8 +20,7 @@ public:
     GLwindow(const GLwindow&) = delete;
     GLwindow& operator=(const GLwindow&) = delete;
 
-    int Init(platform::WindowProc procedure, const char* titleText, const char* iconName,
-             const char* cursorName);
+    int Init(platform::WindowProc procedure, const char* titleText, const char* iconName, const char* cursorName);
     void SetTitle(const char* text);
     int SetScreen(const ScreenMode& mode);
     int FullScreen(const ScreenMode& mode);

@@ -3,9 +3,9 @@
 // one, and a current OpenGL rendering context; destruction releases them.
 #include <string>
 
-#include "platform/gl_headers.h"
 #include "display/glwindow.h"
 #include "display/pixel_format.h"
+#include "platform/gl_headers.h"
 
 using namespace platform;
 

@@ -80,9 +80,9 @@ std::string PixelFormatText(const PixelFormat* format, int index) {
     text += Format(" %s %2u, r%u:g%u:b%u:a%u, r<<%02u g<<%02u b<<%02u a<<%02u, ACCUM %2u, r%u:g%u:b%u:a%u \n",
                    f.iPixelType == platform::pfd::TypeRgba ? "RGBA " : "INDEX", unsigned{f.cColorBits},
                    unsigned{f.cRedBits}, unsigned{f.cGreenBits}, unsigned{f.cBlueBits}, unsigned{f.cAlphaBits},
-                   unsigned{f.cRedShift}, unsigned{f.cGreenShift}, unsigned{f.cBlueShift},
-                   unsigned{f.cAlphaShift}, unsigned{f.cAccumBits}, unsigned{f.cAccumRedBits},
-                   unsigned{f.cAccumGreenBits}, unsigned{f.cAccumBlueBits}, unsigned{f.cAccumAlphaBits});
+                   unsigned{f.cRedShift}, unsigned{f.cGreenShift}, unsigned{f.cBlueShift}, unsigned{f.cAlphaShift},
+                   unsigned{f.cAccumBits}, unsigned{f.cAccumRedBits}, unsigned{f.cAccumGreenBits},
+                   unsigned{f.cAccumBlueBits}, unsigned{f.cAccumAlphaBits});
     text += Format(" depth %u, stencil %u, auxbuffers %u, overlay %u, underlay %u, visiblemask %u \n",
                    unsigned{f.cDepthBits}, unsigned{f.cStencilBits}, unsigned{f.cAuxBuffers},
                    unsigned{f.bReserved} & 0xFu, unsigned{f.bReserved} >> 4, unsigned{f.dwVisibleMask});

@@ -21,7 +21,6 @@ void GLwindow::LogModes() const {
     std::fprintf(log, "original  : %4u x %4u, %2u bit @ %3u Hz \n", desktopMode.width, desktopMode.height,
                  desktopMode.bits, desktopMode.frequency);
     for (const ScreenMode& m : modes)
-        std::fprintf(log, "available : %4u x %4u, %2u bit @ %3u Hz \n", m.width, m.height, m.bits,
-                     m.frequency);
+        std::fprintf(log, "available : %4u x %4u, %2u bit @ %3u Hz \n", m.width, m.height, m.bits, m.frequency);
     std::fprintf(log, "\n");
 }

@@ -35,7 +35,8 @@ std::vector<uint8_t> BgrTexels(const Image& image) {
         const uint8_t* row = image.pixels + uint64_t{image.pitch} * static_cast<uint64_t>(y);
         uint8_t* out = texels.data() + rowSize * static_cast<uint64_t>(y);
         for (uint32_t x = 0; x < image.width; ++x, out += 3) {
-            const uint8_t* source = indexed ? image.palette + 4 * PaletteIndex(row, x, bpp) : row + 3 * uint64_t{x};
+            const uint8_t* source =
+                indexed ? image.palette + 4 * PaletteIndex(row, x, bpp) : row + 3 * uint64_t{x};
             CopyEntry(source, out);
         }
     }
@@ -64,8 +65,8 @@ uint32_t InitTexture(const char* fileName, Console& console) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height), 0,
-                 GL_BGR_EXT, GL_UNSIGNED_BYTE, texels.empty() ? nullptr : texels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height),
+                 0, GL_BGR_EXT, GL_UNSIGNED_BYTE, texels.empty() ? nullptr : texels.data());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     return name;
 }

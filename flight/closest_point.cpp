@@ -32,13 +32,13 @@ Parameters BelowFarEdge(const Products& k, double s, double t, double det) {
     }
     if (s < 0.0) return {0.0, EdgeParameter(k.e, k.c)};  // region 3: edge V0 V2
     if (t < 0.0) return {EdgeParameter(k.d, k.a), 0.0};  // region 5: edge V0 V1
-    return {s / det, t / det};                            // region 0: inside
+    return {s / det, t / det};                           // region 0: inside
 }
 
 // s + t > det: beyond the edge V1 V2, or nearest to the corners at its ends.
 Parameters BeyondFarEdge(const Products& k, double s, double t) {
     const double den = k.a - 2.0 * k.b + k.c;  // squared length of V1 V2
-    if (s < 0.0) {  // region 2: corner V2
+    if (s < 0.0) {                             // region 2: corner V2
         double u = k.b + k.d, v = k.c + k.e;
         if (v > u) {
             double num = v - u;
@@ -85,8 +85,7 @@ float SquaredDistance(const Vector3& a, const Vector3& b) {
 
 // Products in double precision: the region decisions then follow the exact
 // geometry of the float corners closely, and only the point is rounded.
-bool ClosestPointOnFace(const Vector3& v0, const Vector3& v1, const Vector3& v2, const Vector3& p,
-                        Vector3& out) {
+bool ClosestPointOnFace(const Vector3& v0, const Vector3& v1, const Vector3& v2, const Vector3& p, Vector3& out) {
     const double e0[3] = {double(v1.x) - v0.x, double(v1.y) - v0.y, double(v1.z) - v0.z};
     const double e1[3] = {double(v2.x) - v0.x, double(v2.y) - v0.y, double(v2.z) - v0.z};
     const double dv[3] = {double(v0.x) - p.x, double(v0.y) - p.y, double(v0.z) - p.z};

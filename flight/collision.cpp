@@ -10,8 +10,7 @@ namespace {
 // The camera square and the mesh's boxes overlap only with some area in
 // common: touching sides do not count.
 bool Overlaps(const Box2& square, const Box2& box) {
-    return square.xmin < box.xmax && square.xmax > box.xmin && square.ymin < box.ymax &&
-           square.ymax > box.ymin;
+    return square.xmin < box.xmax && square.xmax > box.xmin && square.ymin < box.ymax && square.ymax > box.ymin;
 }
 
 Box2 CameraSquare(const Vector3& position, float clearance) {

@@ -26,8 +26,7 @@ void ClosestPointOnTriangle(const Vector3& v0, const Vector3& v1, const Vector3&
                             Vector3& out);
 
 // The same for a triangle with area; false, leaving `out` alone, for one without.
-bool ClosestPointOnFace(const Vector3& v0, const Vector3& v1, const Vector3& v2, const Vector3& p,
-                        Vector3& out);
+bool ClosestPointOnFace(const Vector3& v0, const Vector3& v1, const Vector3& v2, const Vector3& p, Vector3& out);
 
 // Ring slot of the segment holding z: floor(z / spacing) masked into the ring.
 int32_t SegmentOf(float z, float spacing, uint32_t nSegments);

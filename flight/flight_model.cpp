@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-
 namespace {
-constexpr float kAutopilotTurn = 0.1f;   // degrees per frame, not scaled by the frame time
+constexpr float kAutopilotTurn = 0.1f;  // degrees per frame, not scaled by the frame time
 constexpr float kAutopilotDeadZone = 0.4f;
 
 float ClampMagnitude(float value, float limit) {

@@ -26,13 +26,13 @@ constexpr float kStartSpeedLimit = 0.2f;
 
 // What a flight step carries from one frame to the next.
 struct FlightState {
-    float maxSpeed = kStartSpeedLimit;                   // speed limit, world units per second
-    float maxStep = kStartSpeedLimit / kStepsPerSpeed;   // largest distance flown in one frame
-    float speed = 0.0f;         // signed, world units per second; negative flies backward
-    bool mouseIdle = true;      // no mouse movement for more than 32 s
-    bool joystickIdle = true;   // joystick inside its dead zone for more than 32 s
-    bool autopilot = true;      // both idle: the camera turns back toward the axis
-    uint32_t joystickActiveTime = 0;  // joystick x time when last outside the dead zone
+    float maxSpeed = kStartSpeedLimit;                  // speed limit, world units per second
+    float maxStep = kStartSpeedLimit / kStepsPerSpeed;  // largest distance flown in one frame
+    float speed = 0.0f;                                 // signed, world units per second; negative flies backward
+    bool mouseIdle = true;                              // no mouse movement for more than 32 s
+    bool joystickIdle = true;                           // joystick inside its dead zone for more than 32 s
+    bool autopilot = true;                              // both idle: the camera turns back toward the axis
+    uint32_t joystickActiveTime = 0;                    // joystick x time when last outside the dead zone
     MouseHistory mouseHistory;
 };
 
@@ -41,8 +41,8 @@ struct DeviceReadings {
     struct Mouse {
         int32_t dx = 0, dy = 0;  // movement of the last event, in pixels
         bool left = false, right = false;
-        bool changed = false;    // an event arrived since the last frame
-        uint32_t time = 0;       // tick count of the last movement
+        bool changed = false;  // an event arrived since the last frame
+        uint32_t time = 0;     // tick count of the last movement
     };
     struct Joystick {
         float x = 0.0f, y = 0.0f;  // deflection, -1 ... 1
@@ -56,8 +56,8 @@ struct DeviceReadings {
     Mouse mouse;
     Joystick joystick;
     Keys keys;
-    uint32_t now = 0;              // tick count of this frame
-    bool swapUpDown = false;       // up and down steering of mouse and joystick swapped
+    uint32_t now = 0;         // tick count of this frame
+    bool swapUpDown = false;  // up and down steering of mouse and joystick swapped
 };
 
 constexpr float kDegreesToRadians = 0.017453292f;

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/gl_headers.h"
 #include "flight/screen_text.h"
+#include "platform/gl_headers.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 
@@ -55,9 +55,9 @@ void DrawAxes() {
 
     // The letters beyond the axis ends.
     static const GLfloat kLetters[][3] = {
-        {1.0f, 0.1f, 0.0f},  {1.2f, -0.1f, 0.0f}, {1.0f, -0.1f, 0.0f}, {1.2f, 0.1f, 0.0f},    // X
-        {0.1f, 1.2f, 0.0f},  {-0.1f, 1.0f, 0.0f}, {-0.1f, 1.2f, 0.0f}, {0.0f, 1.1f, 0.0f},    // Y
-        {0.0f, 0.1f, 1.2f},  {0.0f, 0.1f, 1.0f},  {0.0f, 0.1f, 1.0f},  {0.0f, -0.1f, 1.2f},   // Z
+        {1.0f, 0.1f, 0.0f},  {1.2f, -0.1f, 0.0f}, {1.0f, -0.1f, 0.0f}, {1.2f, 0.1f, 0.0f},   // X
+        {0.1f, 1.2f, 0.0f},  {-0.1f, 1.0f, 0.0f}, {-0.1f, 1.2f, 0.0f}, {0.0f, 1.1f, 0.0f},   // Y
+        {0.0f, 0.1f, 1.2f},  {0.0f, 0.1f, 1.0f},  {0.0f, 0.1f, 1.0f},  {0.0f, -0.1f, 1.2f},  // Z
         {0.0f, -0.1f, 1.2f}, {0.0f, -0.1f, 1.0f},
     };
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -77,8 +77,7 @@ void DrawTunnelInformation(const Orbalt2& mesh, const CollisionState& collision,
     platform::SetWindowTitle(window, title);
 }
 
-void FormatTitle(char* text, size_t size, float z, int32_t segment, float directionZ, int32_t first,
-                 int32_t end) {
+void FormatTitle(char* text, size_t size, float z, int32_t segment, float directionZ, int32_t first, int32_t end) {
     std::snprintf(text, size, "z %6.4f, seg %d, a %6.3f, start %d, end %d", static_cast<double>(z), segment,
                   static_cast<double>(directionZ), first, end);
 }

@@ -23,8 +23,7 @@ void DrawTunnelInformation(const Orbalt2& mesh, const CollisionState& collision,
 
 // The title line: camera z, the camera's segment, the z of the view
 // direction, and the first and one-past-last drawn segment.
-void FormatTitle(char* text, size_t size, float z, int32_t segment, float directionZ, int32_t first,
-                 int32_t end);
+void FormatTitle(char* text, size_t size, float z, int32_t segment, float directionZ, int32_t first, int32_t end);
 
 // Frames per second for a frame time in seconds; a frame time of 0 (no
 // high-resolution counter, or two frames within one count) reads "inf".

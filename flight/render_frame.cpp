@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "platform/gl_headers.h"
 #include "flight/camera_transform.h"
 #include "flight/flight_model.h"
 #include "flight/overlay.h"
 #include "platform/gl_context.h"
+#include "platform/gl_headers.h"
 
 namespace {
 constexpr float kHalfDegreeInRadians = 3.14159265f / 360.0f;

@@ -4,11 +4,11 @@
 #include "flight/flight_model.h"
 
 namespace {
-constexpr float kMouseTurn = 0.04f;    // degrees per pixel of averaged movement
-constexpr float kMouseShift = 0.02f;   // steps per pixel of averaged movement
+constexpr float kMouseTurn = 0.04f;   // degrees per pixel of averaged movement
+constexpr float kMouseShift = 0.02f;  // steps per pixel of averaged movement
 constexpr float kJoystickDeadZone = 0.1f;
-constexpr float kKeyShift = 0.8f;      // steps per frame
-constexpr float kKeyTurn = 500.0f;     // degrees per frame per unit of maxStep
+constexpr float kKeyShift = 0.8f;   // steps per frame
+constexpr float kKeyTurn = 500.0f;  // degrees per frame per unit of maxStep
 
 float ClampToStep(float value, float maxStep) {
     if (value > maxStep) return maxStep;
@@ -85,8 +85,8 @@ bool SteerMouse(const DeviceReadings& devices, FlightState& flight, Camera& came
 bool SteerJoystick(const DeviceReadings& devices, float frameTime, FlightState& flight, Camera& camera) {
     const DeviceReadings::Joystick& stick = devices.joystick;
     const float x = stick.x, y = stick.y;
-    bool outsideDeadZone = x <= -kJoystickDeadZone || x >= kJoystickDeadZone || y <= -kJoystickDeadZone ||
-                           y >= kJoystickDeadZone;
+    bool outsideDeadZone =
+        x <= -kJoystickDeadZone || x >= kJoystickDeadZone || y <= -kJoystickDeadZone || y >= kJoystickDeadZone;
     if (outsideDeadZone) {
         flight.joystickIdle = false;
         flight.joystickActiveTime = stick.time;

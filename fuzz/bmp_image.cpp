@@ -34,8 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         volatile uint32_t sum = Checksum(image);
         (void)sum;
         const std::vector<uint8_t> texels = BgrTexels(image);
-        fuzz::Require(texels.empty() || texels.size() == uint64_t{image.width} * 3 * static_cast<uint64_t>(image.height),
-                      "texels cover the image exactly");
+        fuzz::Require(
+            texels.empty() || texels.size() == uint64_t{image.width} * 3 * static_cast<uint64_t>(image.height),
+            "texels cover the image exactly");
     }
     return 0;
 }

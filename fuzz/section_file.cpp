@@ -78,8 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The ring is made one walker try a call, as a file the walker struggles
     // with is made over many frames in the program.
     builder.buildBudget = 1e-12;
-    const bool built = BuildStandardTunnel(mesh, builder, params, fuzz::AsFile(bytes).c_str(), 0.0f,
-                                           kStandardWalkSeed, messages);
+    const bool built =
+        BuildStandardTunnel(mesh, builder, params, fuzz::AsFile(bytes).c_str(), 0.0f, kStandardWalkSeed, messages);
     while (builder.Building()) builder.ContinueBuild();
     SectionFile file;
     const char* problem = DecodeSectionFile(bytes, file);

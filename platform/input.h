@@ -12,12 +12,12 @@ struct Point {
 };
 
 // --- Pointer and mouse -----------------------------------------------------
-Rect ClientRect(WindowHandle window);                // left and top are 0
+Rect ClientRect(WindowHandle window);  // left and top are 0
 Point ClientToScreen(WindowHandle window, Point client);
 void SetPointerPosition(Point screen);
 // Hides or shows the pointer; showing also sets the standard arrow pointer.
 void ShowPointer(bool show);
-void CaptureMouse(WindowHandle window);              // the window receives every mouse message
+void CaptureMouse(WindowHandle window);  // the window receives every mouse message
 void ReleaseMouse();
 
 // --- Joystick 1 ------------------------------------------------------------

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/screen_mode.h"
 #include "platform/constants.h"
+#include "platform/screen_mode.h"
 
 namespace platform {
 
@@ -41,7 +41,7 @@ const char* CommandLine();
 // --- Clocks ----------------------------------------------------------------
 int64_t CounterFrequency();  // high-resolution counts per second, 0 without a counter
 int64_t CounterValue();
-uint32_t TickCount();        // milliseconds since system start, wrapping
+uint32_t TickCount();  // milliseconds since system start, wrapping
 
 // --- Console ---------------------------------------------------------------
 struct ConsoleHandles {
@@ -58,7 +58,7 @@ void CloseConsole();  // frees the console if OpenConsole allocated one
 // --- Display modes ---------------------------------------------------------
 ScreenMode DesktopMode();  // the screen's current width, height, bits and refresh rate
 struct DisplayRequest {
-    uint32_t fields = 0;   // display_field bits naming what the request sets
+    uint32_t fields = 0;  // display_field bits naming what the request sets
     uint32_t width = 0;
     uint32_t height = 0;
     uint32_t bits = 0;
@@ -80,8 +80,8 @@ struct WindowClass {
 };
 bool RegisterWindowClass(const WindowClass& windowClass);
 Rect AdjustWindowRect(Rect client, uint32_t style);
-WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* title,
-                        uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height);
+WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* title, uint32_t style, int32_t x,
+                        int32_t y, int32_t width, int32_t height);
 void ShowWindow(WindowHandle window, ShowCommand command);
 void MoveWindow(WindowHandle window, int32_t x, int32_t y, int32_t width, int32_t height);
 void DestroyWindow(WindowHandle window);
@@ -92,9 +92,9 @@ void ValidateWindow(WindowHandle window);  // marks the whole client area painte
 intptr_t DefaultWindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
 // --- Message loop ----------------------------------------------------------
-bool NextMessage(Message& message);          // takes the next message without waiting
-void Dispatch(const Message& message);         // translates keys to characters, then dispatches
-void WaitMessage();                           // blocks until a message arrives
+bool NextMessage(Message& message);     // takes the next message without waiting
+void Dispatch(const Message& message);  // translates keys to characters, then dispatches
+void WaitMessage();                     // blocks until a message arrives
 void PostQuit(int exitCode);
 
 // --- GL --------------------------------------------------------------------

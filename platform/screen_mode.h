@@ -12,11 +12,9 @@ struct ScreenMode {
 
 // Ascending by width, then height, then bits, then refresh rate.
 inline bool operator<(const ScreenMode& a, const ScreenMode& b) {
-    return std::tie(a.width, a.height, a.bits, a.frequency) <
-           std::tie(b.width, b.height, b.bits, b.frequency);
+    return std::tie(a.width, a.height, a.bits, a.frequency) < std::tie(b.width, b.height, b.bits, b.frequency);
 }
 
 inline bool operator==(const ScreenMode& a, const ScreenMode& b) {
-    return std::tie(a.width, a.height, a.bits, a.frequency) ==
-           std::tie(b.width, b.height, b.bits, b.frequency);
+    return std::tie(a.width, a.height, a.bits, a.frequency) == std::tie(b.width, b.height, b.bits, b.frequency);
 }

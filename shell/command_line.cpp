@@ -26,9 +26,7 @@ bool ProgramDirectoryFrom(const char* fullCommandLine, std::string& directory) {
     return true;
 }
 
-bool ProgramDirectory(std::string& directory) {
-    return ProgramDirectoryFrom(platform::CommandLine(), directory);
-}
+bool ProgramDirectory(std::string& directory) { return ProgramDirectoryFrom(platform::CommandLine(), directory); }
 
 bool SectionPathFromCommandLine(const char* text, std::string& path) {
     std::string copy = text ? text : "";

@@ -20,14 +20,18 @@ void WrapAround() {
 }
 }  // namespace
 
-DeviceReadings ReadDevices(const Mouse& mouse, const Joystick& joystick, const Keyboard& keyboard,
-                           bool swapUpDown, uint32_t now) {
+DeviceReadings ReadDevices(const Mouse& mouse, const Joystick& joystick, const Keyboard& keyboard, bool swapUpDown,
+                           uint32_t now) {
     using platform::vk::A, platform::vk::Down, platform::vk::Left, platform::vk::Right, platform::vk::Shift,
         platform::vk::Up, platform::vk::Z;
     DeviceReadings devices;
     const Mouse::ChannelRecord& x = mouse.channels[Mouse::X];
-    devices.mouse = {x.delta, mouse.channels[Mouse::Y].delta, mouse.channels[Mouse::LEFT].value != 0,
-                     mouse.channels[Mouse::RIGHT].value != 0, mouse.changed, x.time};
+    devices.mouse = {x.delta,
+                     mouse.channels[Mouse::Y].delta,
+                     mouse.channels[Mouse::LEFT].value != 0,
+                     mouse.channels[Mouse::RIGHT].value != 0,
+                     mouse.changed,
+                     x.time};
     const Joystick::Axis& stickX = joystick.axes[Joystick::X];
     devices.joystick = {stickX.value, joystick.axes[Joystick::Y].value, stickX.time, joystick.buttons[0].down,
                         joystick.buttons[1].down};

@@ -1,7 +1,7 @@
 #include "shell/keyboard_commands.h"
 
-#include "platform/gl_headers.h"
 #include "flight/projection.h"
+#include "platform/gl_headers.h"
 #include "platform/input.h"
 #include "platform/ui.h"
 #include "shell/frame.h"
@@ -22,8 +22,10 @@ constexpr float kWider = 1.02f;
 constexpr float kMaxFieldOfView = 180.0f;
 
 void SetCapability(GLenum capability, bool on) {
-    if (on) glEnable(capability);
-    else glDisable(capability);
+    if (on)
+        glEnable(capability);
+    else
+        glDisable(capability);
 }
 
 // The popup menu at the client area's top-left corner, with the mouse free

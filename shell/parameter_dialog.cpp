@@ -11,9 +11,7 @@ TunnelParams* editedParams = nullptr;  // the record of the running dialog
 
 // Base 10 after optional blanks and sign, up to the first non-digit; no
 // digits give 0. A minus sign wraps as an unsigned value would.
-uint32_t ParseCount(const char* text) {
-    return static_cast<uint32_t>(std::strtoll(text, nullptr, 10));
-}
+uint32_t ParseCount(const char* text) { return static_cast<uint32_t>(std::strtoll(text, nullptr, 10)); }
 
 float ParseSpacing(const char* text) { return std::strtof(text, nullptr); }
 
@@ -37,16 +35,22 @@ bool StepParameter(TunnelParams& params, int arrowsId, uint32_t request) {
     if (!up && request != platform::scroll::LineDown) return false;
     switch (arrowsId) {
         case dialog_id::SectionsArrows:
-            if (up) params.sections += 32;
-            else if (params.sections > 32) params.sections -= 32;
+            if (up)
+                params.sections += 32;
+            else if (params.sections > 32)
+                params.sections -= 32;
             return true;
         case dialog_id::SectionPointsArrows:
-            if (up) params.sectionPoints += 8;
-            else if (params.sectionPoints > 8) params.sectionPoints -= 8;
+            if (up)
+                params.sectionPoints += 8;
+            else if (params.sectionPoints > 8)
+                params.sectionPoints -= 8;
             return true;
         case dialog_id::SpacingArrows:
-            if (up) params.spacing += 0.1f;
-            else if (params.spacing > 0.1f) params.spacing -= 0.1f;
+            if (up)
+                params.spacing += 0.1f;
+            else if (params.spacing > 0.1f)
+                params.spacing -= 0.1f;
             return true;
         default: return false;
     }
@@ -78,8 +82,7 @@ intptr_t DialogProc(platform::WindowHandle dialog, uint32_t message, uintptr_t w
             editedParams = reinterpret_cast<TunnelParams*>(lParam);
             SetDialogFields(dialog, *editedParams);
             return 1;
-        case platform::msg::Command:
-            return OnDialogCommand(dialog, static_cast<int>(wParam & 0xFFFF));
+        case platform::msg::Command: return OnDialogCommand(dialog, static_cast<int>(wParam & 0xFFFF));
         case platform::msg::VerticalScroll: {
             int arrowsId = platform::ControlId(reinterpret_cast<platform::WindowHandle>(lParam));
             if (!StepParameter(*editedParams, arrowsId, static_cast<uint32_t>(wParam & 0xFFFF))) return 0;
@@ -92,8 +95,8 @@ intptr_t DialogProc(platform::WindowHandle dialog, uint32_t message, uintptr_t w
 
 bool RunParameterDialog(platform::WindowHandle owner, TunnelParams& params) {
     TunnelParams edited = params;
-    intptr_t result = platform::RunDialog(kParameterDialogName, owner, DialogProc,
-                                          reinterpret_cast<intptr_t>(&edited));
+    intptr_t result =
+        platform::RunDialog(kParameterDialogName, owner, DialogProc, reinterpret_cast<intptr_t>(&edited));
     editedParams = nullptr;
     // A dialog that could not be created (-1) is no confirmation.
     if (result != 1) return false;

@@ -10,7 +10,9 @@
 namespace {
 
 // Render modes 0 ... 4 have the ids 110, 112, ... 118.
-bool IsRenderModeCommand(uint32_t id) { return id >= menu_id::Points && id <= menu_id::SolidSmooth && id % 2 == 0; }
+bool IsRenderModeCommand(uint32_t id) {
+    return id >= menu_id::Points && id <= menu_id::SolidSmooth && id % 2 == 0;
+}
 
 // The drawing-option commands; false for any other id.
 bool RunDrawingCommand(uint32_t id) {

@@ -57,8 +57,8 @@ void OpenLog(const std::string& timeText) {
 int OpenWindow() {
     if (!glWindow.Init(WndProc, kProgramName, kIconName, nullptr)) return 0;
     if (settings.FullScreen) {
-        ScreenMode mode{static_cast<uint32_t>(settings.XResolution),
-                        static_cast<uint32_t>(settings.YResolution), 16, 0};
+        ScreenMode mode{static_cast<uint32_t>(settings.XResolution), static_cast<uint32_t>(settings.YResolution),
+                        16, 0};
         return glWindow.FullScreen(mode);
     }
     return glWindow.Windowed(settings.XResolution, settings.YResolution);
@@ -69,8 +69,8 @@ bool FindSectionPath(const char* commandLineText) {
     if (!SectionPathFromCommandLine(commandLineText, sectionPath))
         sectionPath = programDirectory + kDefaultSectionFile;
     if (sectionPath.size() <= kMaxSectionPath) return true;
-    std::string text = "the section file path is longer than " + std::to_string(kMaxSectionPath) +
-                       " characters: " + sectionPath;
+    std::string text =
+        "the section file path is longer than " + std::to_string(kMaxSectionPath) + " characters: " + sectionPath;
     ShowMessage(glWindow.hwnd, text.c_str(), kProgramName);
     return false;
 }
@@ -98,8 +98,8 @@ int RunProgram(const char* commandLineText) {
     ExitCleanup cleanup;
     ShowAbout();
     if (!ProgramDirectory(programDirectory)) {
-        std::string text = "the program directory is longer than " +
-                           std::to_string(kMaxProgramDirectory) + " characters";
+        std::string text =
+            "the program directory is longer than " + std::to_string(kMaxProgramDirectory) + " characters";
         ShowMessage(nullptr, text.c_str(), kProgramName);
         return 0;
     }

@@ -9,8 +9,8 @@
 #include "flight/camera.h"
 #include "flight/collision.h"
 #include "flight/flight_model.h"
-#include "platform/platform.h"
 #include "platform/console.h"
+#include "platform/platform.h"
 #include "shell/frame_timer.h"
 #include "shell/joystick.h"
 #include "shell/keyboard.h"
@@ -36,13 +36,13 @@ extern CollisionState collisionState;  // nearest wall triangle of this frame
 
 extern Settings settings;
 extern TunnelParams tunnelParams;
-extern std::FILE* logFile;             // null when the log could not be opened
-extern std::string programDirectory;   // with its trailing backslash, or empty
+extern std::FILE* logFile;            // null when the log could not be opened
+extern std::string programDirectory;  // with its trailing backslash, or empty
 extern std::string sectionPath;
 extern TunnelMessages tunnelMessages;  // the owner is the main window
 extern platform::MenuHandle popupMenu;
 extern bool joystickPresent;
-extern float frameTime;                // seconds between the last two frames
-extern uint32_t textureName;           // the start-up texture, 0 when it could not be loaded
+extern float frameTime;       // seconds between the last two frames
+extern uint32_t textureName;  // the start-up texture, 0 when it could not be loaded
 extern bool showInfo;
 extern bool showAxes;

@@ -51,15 +51,24 @@ bool ApplyConfigLine(const std::string& rawLine, Settings& settings, TunnelParam
     const std::string& key = words[0];
     const std::string& value = words[1];
     if (key.size() > kConfigWordLength || value.size() > kConfigWordLength) return false;
-    if (key == "FullScreen") settings.FullScreen = ParseFlag(value);
-    else if (key == "XResolution") settings.XResolution = ParseInteger(value);
-    else if (key == "YResolution") settings.YResolution = ParseInteger(value);
-    else if (key == "SwapSteerUpDown") settings.SwapSteerUpDown = ParseFlag(value);
-    else if (key == "SectionPoints") params.sectionPoints = ParseCount(value);
-    else if (key == "RenderMethod") settings.renderMethod = value == "DIRECT" ? RenderMethod::DirectVertices : RenderMethod::VertexArrays;
-    else if (key == "DisplayLists") settings.DisplayLists = ParseFlag(value);
-    else if (key == "LockArrays") settings.LockArrays = ParseFlag(value);
-    else return false;
+    if (key == "FullScreen")
+        settings.FullScreen = ParseFlag(value);
+    else if (key == "XResolution")
+        settings.XResolution = ParseInteger(value);
+    else if (key == "YResolution")
+        settings.YResolution = ParseInteger(value);
+    else if (key == "SwapSteerUpDown")
+        settings.SwapSteerUpDown = ParseFlag(value);
+    else if (key == "SectionPoints")
+        params.sectionPoints = ParseCount(value);
+    else if (key == "RenderMethod")
+        settings.renderMethod = value == "DIRECT" ? RenderMethod::DirectVertices : RenderMethod::VertexArrays;
+    else if (key == "DisplayLists")
+        settings.DisplayLists = ParseFlag(value);
+    else if (key == "LockArrays")
+        settings.LockArrays = ParseFlag(value);
+    else
+        return false;
     return true;
 }
 

@@ -24,7 +24,6 @@ struct Settings {
     bool LockArrays = true;
 };
 
-
 constexpr const char* kConfigFileName = "orbalt_config.txt";
 
 // Only the first kConfigLineLength characters of a line count; the rest of a

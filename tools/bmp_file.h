@@ -17,8 +17,8 @@ struct BmpFile {
     // Other sizes cut the 40-byte fields short (an OS/2 2.x header) or pad
     // them with zeros (the longer Windows headers).
     uint32_t infoSize = 40;
-    std::vector<uint32_t> masks;  // bit-field masks after the 40-byte fields: after or inside the header
-    int64_t pixelOffset = -1;  // -1: right after the headers and the colour table
+    std::vector<uint32_t> masks;      // bit-field masks after the 40-byte fields: after or inside the header
+    int64_t pixelOffset = -1;         // -1: right after the headers and the colour table
     std::vector<uint8_t> colorTable;  // the entries as stored: blue, green, red (and reserved, but in a core file)
     std::vector<uint8_t> rows;        // the pixel rows exactly as stored, padding included
 

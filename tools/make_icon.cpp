@@ -51,7 +51,7 @@ Pixel Shade(double x, double y) {
 
 std::vector<uint8_t> IconImage(int size) {
     std::vector<uint8_t> out;
-    Put32(out, 40);                          // BITMAPINFOHEADER size
+    Put32(out, 40);  // BITMAPINFOHEADER size
     Put32(out, static_cast<uint32_t>(size));
     Put32(out, static_cast<uint32_t>(size * 2));  // colour rows, then mask rows
     Put16(out, 1);

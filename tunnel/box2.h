@@ -38,7 +38,5 @@ struct Box2 {
         if (b.ymax > ymax) ymax = b.ymax;
     }
     // Bounds included: a point on a side is inside.
-    bool Contains(const Point2& p) const {
-        return xmin <= p.x && p.x <= xmax && ymin <= p.y && p.y <= ymax;
-    }
+    bool Contains(const Point2& p) const { return xmin <= p.x && p.x <= xmax && ymin <= p.y && p.y <= ymax; }
 };

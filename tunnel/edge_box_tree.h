@@ -47,6 +47,6 @@ public:
 
 private:
     uint32_t nEdges = 0;
-    std::unique_ptr<Box2[]> nodeBoxes;                // nodes 1 ... 2n / kBucketEdges - 1
+    std::unique_ptr<Box2[]> nodeBoxes;            // nodes 1 ... 2n / kBucketEdges - 1
     std::unique_ptr<uint8_t[]> bucketDirections;  // bits: x rises, x falls, y rises, y falls
 };

@@ -21,8 +21,8 @@ bool SectionSourceUsable(const TunnelRequest& request, const TunnelMessages& mes
     Orbalt2 trialMesh;
     TunnelBuilder trialBuilder;
     return trialMesh.Init(request.params.sectionPoints, kFewestSections) && trialBuilder.Create(&trialMesh, 1) &&
-           trialBuilder.StartBuild(kStandardWalkSeed, request.cameraZ, request.params.spacing,
-                                   request.sectionPath, messages);
+           trialBuilder.StartBuild(kStandardWalkSeed, request.cameraZ, request.params.spacing, request.sectionPath,
+                                   messages);
 }
 
 void ApplyDrawingOptions(Orbalt2& mesh, const DrawingOptions& options) {

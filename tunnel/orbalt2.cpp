@@ -8,9 +8,7 @@
 namespace {
 
 // The console shows addresses in 32 bits, as the statistics lines always have.
-unsigned AddressText(const void* address) {
-    return static_cast<unsigned>(reinterpret_cast<uintptr_t>(address));
-}
+unsigned AddressText(const void* address) { return static_cast<unsigned>(reinterpret_cast<uintptr_t>(address)); }
 
 }  // namespace
 
@@ -109,9 +107,8 @@ void Orbalt2::BuildStrips() {
 
 void Orbalt2::Dump(Console& console) const {
     console.Printf("Orbalt2 @ 0x%X \n", AddressText(this));
-    console.Printf("nSegments %d, nSegPoints %d, nVertices %d, nTriangles %d \n",
-                   static_cast<int>(nSegments), static_cast<int>(nSegPoints),
-                   static_cast<int>(nVertices), static_cast<int>(nTriangles));
+    console.Printf("nSegments %d, nSegPoints %d, nVertices %d, nTriangles %d \n", static_cast<int>(nSegments),
+                   static_cast<int>(nSegPoints), static_cast<int>(nVertices), static_cast<int>(nTriangles));
     console.Printf("pos @ 0x%X, clr @ 0x%X, norm @ 0x%X, texc @ 0x%X \n", AddressText(pos.get()),
                    AddressText(clr.get()), AddressText(norm.get()), AddressText(texc.get()));
     console.Printf("triV @ 0x%X, triN @ 0x%X \n", AddressText(triV.get()), AddressText(triN.get()));

@@ -14,9 +14,9 @@
 #include <memory>
 
 #include "platform/console.h"
-#include "tunnel/vector3.h"
 #include "tunnel/box2.h"
 #include "tunnel/render_options.h"
+#include "tunnel/vector3.h"
 
 struct Color4 {
     float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f;
@@ -99,7 +99,7 @@ public:
     std::unique_ptr<uint32_t[]> strips;  // 2 * nSegPoints + 2 indices per segment
     std::unique_ptr<uint32_t[]> lists;   // display-list name per slot, 0 when none
     std::unique_ptr<Box2[]> segBoxes;
-    std::unique_ptr<Box2[]> subBoxes;    // nSubBoxes per segment
+    std::unique_ptr<Box2[]> subBoxes;  // nSubBoxes per segment
     uint32_t nSubBoxes = 0;
 
     // Drawing state: survives sizing.

@@ -5,8 +5,8 @@
 // into the rest of the frame.
 #include <type_traits>
 
-#include "platform/gl_headers.h"
 #include "display/extensions.h"
+#include "platform/gl_headers.h"
 #include "tunnel/orbalt2.h"
 
 // The arrays are handed to OpenGL as they are, with stride 0.

@@ -5,9 +5,7 @@
 
 namespace {
 
-Vector3 Difference(const Vector3& a, const Vector3& b) {
-    return Vector3{a.x - b.x, a.y - b.y, a.z - b.z};
-}
+Vector3 Difference(const Vector3& a, const Vector3& b) { return Vector3{a.x - b.x, a.y - b.y, a.z - b.z}; }
 
 // Unit length; a zero vector (a degenerate triangle, or normals that cancel)
 // stays zero rather than turning into NaN.
@@ -61,10 +59,8 @@ void Orbalt2::ComputeVertexNormals(int32_t first, uint32_t count) {
         const uint32_t slot = SlotOf(section);
         const uint32_t previous = SlotOf(section - 1);
         for (uint32_t j = 0; j < nSegPoints; ++j) {
-            const uint32_t quads[4] = {2 * VertexOf(previous, (j - 1) & pointMask),
-                                       2 * VertexOf(previous, j),
-                                       2 * VertexOf(slot, (j - 1) & pointMask),
-                                       2 * VertexOf(slot, j)};
+            const uint32_t quads[4] = {2 * VertexOf(previous, (j - 1) & pointMask), 2 * VertexOf(previous, j),
+                                       2 * VertexOf(slot, (j - 1) & pointMask), 2 * VertexOf(slot, j)};
             Vector3 sum;
             for (uint32_t quad : quads) sum.Add(triN[quad]).Add(triN[quad + 1]);
             norm[VertexOf(slot, j)] =
@@ -88,8 +84,7 @@ void Orbalt2::ComputeTexCoords(float around, float along) {
     for (uint32_t i = 0; i < nSegments; ++i) {
         const float s = MirrorWave(static_cast<float>(i) * along / (2.0f * static_cast<float>(nSegments)));
         for (uint32_t j = 0; j < nSegPoints; ++j) {
-            const float t =
-                MirrorWave(static_cast<float>(j) * around / (2.0f * static_cast<float>(nSegPoints)));
+            const float t = MirrorWave(static_cast<float>(j) * around / (2.0f * static_cast<float>(nSegPoints)));
             texc[VertexOf(i, j)] = TexCoord2{s, t};
         }
     }

@@ -13,7 +13,8 @@ void Orbalt2::SetRenderMode(RenderMode mode) {
                                               &Orbalt2::DrawWireframeArrays, &Orbalt2::DrawFlatArrays,
                                               &Orbalt2::DrawSmoothArrays};
     const int32_t number = static_cast<int32_t>(mode);
-    const size_t row = static_cast<size_t>(number >= 0 && number < kRenderModeCount ? number : kRenderModeCount - 1);
+    const size_t row =
+        static_cast<size_t>(number >= 0 && number < kRenderModeCount ? number : kRenderModeCount - 1);
     if (method == RenderMethod::DirectVertices)
         drawRoutine = kDirect[row];
     else if (method == RenderMethod::VertexArrays)

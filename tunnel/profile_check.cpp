@@ -53,7 +53,8 @@ bool EnclosesNoArea(const Section& s, double reach) {
         if (Length(Between(s.points[0], s.points[i])) == reach) farthest = i;
     const Vec axis = Between(s.points[0], s.points[farthest]);
     for (uint32_t i = 1; i < s.nPoints; ++i)
-        if (std::fabs(Cross(axis, Between(s.points[0], s.points[i]))) > kFlatTolerance * reach * reach) return false;
+        if (std::fabs(Cross(axis, Between(s.points[0], s.points[i]))) > kFlatTolerance * reach * reach)
+            return false;
     return true;
 }
 

@@ -67,7 +67,8 @@ bool Section::AmplitudesFit() const {
     const double largest = 2.0 * std::hypot(farthestX, farthestY);
     for (int c = 0; c < kComponents; ++c) {
         if (!params.enabled[c]) continue;
-        if (!(std::fabs(params.components[c][kRadius]) <= largest && std::fabs(params.components[c][kWave]) <= largest))
+        if (!(std::fabs(params.components[c][kRadius]) <= largest &&
+              std::fabs(params.components[c][kWave]) <= largest))
             return false;
     }
     return true;

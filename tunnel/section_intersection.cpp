@@ -112,9 +112,7 @@ bool Section::EdgesCross(uint32_t a, uint32_t b) const {
     return IntersectSegments(points[a], points[a + 1], points[b], points[b + 1], ignored) != 0;
 }
 
-bool Section::SelfIntersects() {
-    return nSubBoxes != 0 ? SelfIntersectsBySubBoxes() : SelfIntersectsPlain();
-}
+bool Section::SelfIntersects() { return nSubBoxes != 0 ? SelfIntersectsBySubBoxes() : SelfIntersectsPlain(); }
 
 // Each new edge is tested against every earlier non-adjacent one, except when
 // its end point runs on outward in the direction of its predecessor: then it
@@ -153,8 +151,7 @@ bool Section::SelfIntersectsBySubBoxes() {
     for (uint32_t s = 0; s < nSubBoxes && !search.found; ++s) {
         search.Within(nSubBoxes + s, chunkEdges);
         for (uint32_t t = s + 1; t < nSubBoxes && !search.found; ++t)
-            if (BoxesMeet(subBoxes[s], subBoxes[t]))
-                search.Between(nSubBoxes + s, nSubBoxes + t, chunkEdges);
+            if (BoxesMeet(subBoxes[s], subBoxes[t])) search.Between(nSubBoxes + s, nSubBoxes + t, chunkEdges);
     }
     if (!search.found) return false;
     crossI = search.firstA;

@@ -133,6 +133,6 @@ bool SectionWalker::StillFailing(const Section& section) const {
     const uint32_t a = section.crossI, b = section.crossJ;
     const uint32_t aEnd = a == section.nPoints - 1 ? 0 : a + 1;
     Point2 ignored;
-    return IntersectSegments(section.PointAt(a), section.PointAt(aEnd), section.PointAt(b),
-                             section.PointAt(b + 1), ignored) != 0;
+    return IntersectSegments(section.PointAt(a), section.PointAt(aEnd), section.PointAt(b), section.PointAt(b + 1),
+                             ignored) != 0;
 }

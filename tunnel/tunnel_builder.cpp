@@ -21,8 +21,8 @@ bool TunnelBuilder::Create(Orbalt2* targetMesh, uint32_t margin) {
     sectionBoxes = NewZeroedArray<Box2>(n);
     sectionSubBoxes = NewZeroedArray<Box2>(size_t{n} * mesh->nSubBoxes);
     // Sections sized differently from the mesh would copy too few points.
-    const bool sized = paramRing && sectionBoxes && sectionSubBoxes &&
-                       sectionBehind.Resize(mesh->nSegPoints) && sectionAhead.Resize(mesh->nSegPoints);
+    const bool sized = paramRing && sectionBoxes && sectionSubBoxes && sectionBehind.Resize(mesh->nSegPoints) &&
+                       sectionAhead.Resize(mesh->nSegPoints);
     if (!sized) {
         Reset();
         return false;
@@ -238,7 +238,8 @@ void TunnelBuilder::Shift(float dz) {
     int32_t k = 0;
     if (!Ready() || !SegmentOf(dz, k)) return;
     const int64_t lowest = int64_t{start} + k, highest = int64_t{end} + k;
-    if (std::max(std::fabs(static_cast<double>(lowest)), std::fabs(static_cast<double>(highest))) > kLargestSegment)
+    if (std::max(std::fabs(static_cast<double>(lowest)), std::fabs(static_cast<double>(highest))) >
+        kLargestSegment)
         return;
     start += k;
     end += k;

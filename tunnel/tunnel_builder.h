@@ -46,7 +46,8 @@ public:
 
     TunnelBuilder() = default;
     // A builder whose updates and builds keep to these budgets.
-    TunnelBuilder(double updateSeconds, double buildSeconds) : updateBudget(updateSeconds), buildBudget(buildSeconds) {}
+    TunnelBuilder(double updateSeconds, double buildSeconds)
+        : updateBudget(updateSeconds), buildBudget(buildSeconds) {}
     TunnelBuilder(const TunnelBuilder&) = delete;
     TunnelBuilder& operator=(const TunnelBuilder&) = delete;
 
@@ -128,10 +129,10 @@ private:
     void StoreBehind();
     void StoreSection(int32_t i, const Section& section);
 
-    uint32_t ringSize = 0;   // nSegments the rings were made for
+    uint32_t ringSize = 0;    // nSegments the rings were made for
     uint32_t ringPoints = 0;  // nSegPoints the sections were sized for
     bool built = false;
     bool filling = false;
     int32_t nextFilled = 0;  // the next section a build in progress generates
-    int pending = 0;  // 1 a section ahead is half searched, -1 one behind, 0 none
+    int pending = 0;         // 1 a section ahead is half searched, -1 one behind, 0 none
 };

@@ -21,9 +21,9 @@ struct GLContextState {
     std::map<std::string, GLProc> procAddresses;  // names not listed give null
 
     // Recorded calls and state.
-    std::vector<std::string> calls;  // one line per call, in order
-    PixelFormat lastRequest{};       // of ChoosePixelFormat and SetPixelFormat
-    int setFormat = 0;               // the format set on the device context
+    std::vector<std::string> calls;            // one line per call, in order
+    PixelFormat lastRequest{};                 // of ChoosePixelFormat and SetPixelFormat
+    int setFormat = 0;                         // the format set on the device context
     std::vector<PaletteEntry> paletteEntries;  // of the last created palette
     int livePalettes = 0;
     int liveContexts = 0;

@@ -47,9 +47,7 @@ ConsoleHandles OpenConsole() {
             reinterpret_cast<ConsoleHandle>(3)};
 }
 
-void WriteToConsole(ConsoleHandle, const char* text, size_t length) {
-    S().consoleText.append(text, length);
-}
+void WriteToConsole(ConsoleHandle, const char* text, size_t length) { S().consoleText.append(text, length); }
 
 void CloseConsole() { Record("CloseConsole"); }
 
@@ -88,11 +86,11 @@ Rect AdjustWindowRect(Rect client, uint32_t style) {
     return client;
 }
 
-WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* title, uint32_t style,
-                        int32_t x, int32_t y, int32_t width, int32_t height) {
+WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* title, uint32_t style, int32_t x,
+                        int32_t y, int32_t width, int32_t height) {
     Record("MakeWindow");
-    S().createdWindows.push_back({exStyle, className ? className : "", title ? title : "", style, x, y,
-                                  width, height});
+    S().createdWindows.push_back(
+        {exStyle, className ? className : "", title ? title : "", style, x, y, width, height});
     if (!S().createWindowSucceeds) return nullptr;
     WindowHandle window = reinterpret_cast<WindowHandle>(S().lastWindow += 0x10);
     S().liveWindows.push_back(window);
@@ -105,8 +103,8 @@ void ShowWindow(WindowHandle, ShowCommand command) {
 }
 
 void MoveWindow(WindowHandle, int32_t x, int32_t y, int32_t width, int32_t height) {
-    Record("MoveWindow " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) +
-           " " + std::to_string(height));
+    Record("MoveWindow " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
+           std::to_string(height));
 }
 
 void DestroyWindow(WindowHandle window) {

@@ -18,7 +18,7 @@ struct DeviceText {
 };
 
 struct TextState {
-    bool fontListsSucceed = true;     // scripted result of MakeFontLists
+    bool fontListsSucceed = true;         // scripted result of MakeFontLists
     std::vector<uint32_t> fontListBases;  // one per MakeFontLists call
     // The pixel store state the last MakeFontLists call found, which a real
     // one unpacks its glyph rows by.

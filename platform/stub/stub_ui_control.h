@@ -9,16 +9,16 @@
 namespace platform::stub {
 
 struct UiState {
-    bool menuExists = true;                 // LoadPopupMenu finds the resource
-    std::map<uint32_t, bool> checkMarks;    // command id -> checked
+    bool menuExists = true;               // LoadPopupMenu finds the resource
+    std::map<uint32_t, bool> checkMarks;  // command id -> checked
     int destroyedMenus = 0;
     struct Tracked {
         int32_t x, y;
         WindowHandle owner;
     };
     std::vector<Tracked> trackedMenus;
-    std::map<int, std::string> itemTexts;   // dialog item id -> text
-    std::map<uintptr_t, int> controlIds;    // control window -> id
+    std::map<int, std::string> itemTexts;  // dialog item id -> text
+    std::map<uintptr_t, int> controlIds;   // control window -> id
     intptr_t endResult = 0;
     bool ended = false;
     // RunDialog: whether the dialog can be created, and what the user does in it

@@ -7,6 +7,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <mmsystem.h>
 
 #include "platform/platform.h"

@@ -65,8 +65,8 @@ bool RegisterWindowClass(const WindowClass& windowClass) {
     wc.lpfnWndProc = Trampoline;
     wc.hInstance = instance;
     wc.hIcon = LoadProgramIcon(instance, windowClass.iconName);
-    wc.hCursor = windowClass.cursorName ? LoadCursorA(instance, windowClass.cursorName)
-                                        : LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor =
+        windowClass.cursorName ? LoadCursorA(instance, windowClass.cursorName) : LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = windowClass.className;
     wc.hIconSm = LoadProgramIcon(instance, windowClass.iconName);
     if (!RegisterClassExA(&wc)) return false;
@@ -80,8 +80,8 @@ Rect AdjustWindowRect(Rect client, uint32_t style) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* title, uint32_t style,
-                        int32_t x, int32_t y, int32_t width, int32_t height) {
+WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* title, uint32_t style, int32_t x,
+                        int32_t y, int32_t width, int32_t height) {
     HWND window = CreateWindowExA(exStyle, className, title, style, x, y, width, height, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (window) FitFrameToMonitorDpi(window);

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "flight/render_frame.h"
+#include "program_scene.h"
 #include "support/temp_dir.h"
 #include "tunnel/section_file.h"
-#include "program_scene.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ TEST_F(InitOrbaltTest, DefaultBuildPrintsStatisticsAndKeepsAMarginOf122) {
     EXPECT_EQ(BuildWith(tunnelParams), 1);
     EXPECT_TRUE(state().shownMessages.empty());
     const std::string& console = state().consoleText;
-    EXPECT_NE(console.find("nSegments 256, nSegPoints 64, nVertices 16384, nTriangles 32768 \n"), std::string::npos)
+    EXPECT_NE(console.find("nSegments 256, nSegPoints 64, nVertices 16384, nTriangles 32768 \n"),
+              std::string::npos)
         << console;
     EXPECT_EQ(console.rfind("Orbalt2 @ 0x", 0), 0u) << console;  // the mesh's four lines
     EXPECT_NE(console.find("triV @ 0x"), std::string::npos);
@@ -112,12 +113,12 @@ TEST_F(InitOrbaltTest, DrawingOptionsComeFromTheSettings) {
 TEST_F(InitOrbaltTest, RejectedSizesFailBeforeTheTunnelIsTouched) {
     BuildDefault();
     const TunnelParams rejected[] = {
-        {100, 128, 0.03125f},  // sections not a power of two
-        {4, 64, 0.03125f},     // fewer than 8 sections
-        {256, 48, 0.03125f},   // points not a power of two
-        {256, 2, 0.03125f},    // too few points
+        {100, 128, 0.03125f},            // sections not a power of two
+        {4, 64, 0.03125f},               // fewer than 8 sections
+        {256, 48, 0.03125f},             // points not a power of two
+        {256, 2, 0.03125f},              // too few points
         {1u << 16, 1u << 10, 0.03125f},  // more vertices than a mesh holds
-        {0, 64, 0.03125f},              // values the parameter dialog can pass
+        {0, 64, 0.03125f},               // values the parameter dialog can pass
         {3, 64, 0.03125f},
         {4294967295u, 64, 0.03125f},
     };

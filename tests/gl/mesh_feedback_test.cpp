@@ -43,8 +43,8 @@ protected:
         for (uint32_t s = 0; s < 8; ++s)
             for (uint32_t j = 0; j < 4; ++j) {
                 const float angle = 0.7853982f + 1.5707964f * static_cast<float>(j);
-                mesh.pos[mesh.VertexOf(s, j)] = Vector3{0.5f * std::cos(angle), 0.5f * std::sin(angle),
-                                                        0.1f * static_cast<float>(s) - 0.35f};
+                mesh.pos[mesh.VertexOf(s, j)] =
+                    Vector3{0.5f * std::cos(angle), 0.5f * std::sin(angle), 0.1f * static_cast<float>(s) - 0.35f};
             }
         mesh.ComputeFaceNormals(0, 8);
         mesh.ComputeVertexNormals(0, 8);
@@ -82,7 +82,8 @@ protected:
     Caught Catch(RenderMode mode, RenderMethod method, int32_t first, uint32_t count) {
         mesh.SetMethod(method);
         mesh.SetRenderMode(mode);
-        return Catch(GL_3D, 3, [](Orbalt2& m, int32_t f, uint32_t c) { m.Draw(f, c); }, first, count);
+        return Catch(
+            GL_3D, 3, [](Orbalt2& m, int32_t f, uint32_t c) { m.Draw(f, c); }, first, count);
     }
 
     Caught Parse(const std::vector<GLfloat>& buffer, GLint size, int stride) const {
@@ -99,8 +100,8 @@ protected:
                 caught.lineColours.push_back(std::vector<float>(data + 3, data + stride));
                 caught.lineColours.back().insert(caught.lineColours.back().end(), data + stride + 3,
                                                  data + 2 * stride);
-                caught.lineCorners.push_back({data[0], data[1], data[2], data[stride], data[stride + 1],
-                                              data[stride + 2]});
+                caught.lineCorners.push_back(
+                    {data[0], data[1], data[2], data[stride], data[stride + 1], data[stride + 2]});
                 ++caught.lines;
                 i += 1 + 2 * stride;
             } else if (token == GL_POLYGON_TOKEN) {
@@ -184,7 +185,8 @@ TEST_F(MeshFeedback, SolidModesDrawTheSegmentsTriangles) {
         }
     for (RenderMode mode : {kFlat, kSmooth})
         for (RenderMethod method : {kDirect, kArrays}) {
-            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " method " << static_cast<int>(method));
+            SCOPED_TRACE(testing::Message()
+                         << "mode " << static_cast<int>(mode) << " method " << static_cast<int>(method));
             EXPECT_EQ(Catch(mode, method, 7, 2).polygons, expected);
             EXPECT_EQ(Catch(mode, method, 15, 2).polygons, expected);  // numbered a ring later
         }
@@ -201,15 +203,17 @@ TEST_F(MeshFeedback, BoxesOutlineEachSegmentAndItsEighths) {
     for (uint32_t s = 0; s < 8; ++s) {
         const float f = static_cast<float>(s);
         mesh.segBoxes[s] = Box2{-0.4f - 0.01f * f, -0.3f, 0.4f, 0.3f + 0.01f * f};
-        for (uint32_t k = 0; k < 8; ++k) mesh.subBoxes[s * 8 + k] = Box2{0.05f * k, -0.1f, 0.05f * k + 0.04f, 0.1f};
+        for (uint32_t k = 0; k < 8; ++k)
+            mesh.subBoxes[s * 8 + k] = Box2{0.05f * k, -0.1f, 0.05f * k + 0.04f, 0.1f};
     }
     glDisable(GL_LIGHTING);
-    const Caught caught =
-        Catch(GL_3D_COLOR, 7, [](Orbalt2& m, int32_t f, uint32_t c) { m.DrawBoxes(f, c); }, 7, 2);
+    const Caught caught = Catch(
+        GL_3D_COLOR, 7, [](Orbalt2& m, int32_t f, uint32_t c) { m.DrawBoxes(f, c); }, 7, 2);
     ASSERT_EQ(caught.lines, 2 * 9 * 4);
     for (int line = 0; line < caught.lines; ++line) {
         const float grey = line < 36 ? 0.0f : 1.0f;  // slot 7, then slot 0
-        EXPECT_EQ(caught.lineColours[static_cast<size_t>(line)], std::vector<float>({grey, grey, grey, 1, grey, grey, grey, 1}));
+        EXPECT_EQ(caught.lineColours[static_cast<size_t>(line)],
+                  std::vector<float>({grey, grey, grey, 1, grey, grey, grey, 1}));
     }
     // The first loop: segment 7's box at z of section 7, corners in order.
     const Box2& box = mesh.segBoxes[7];

@@ -47,8 +47,8 @@ TEST_F(MeshPaths, DirectVerticesAndVertexArraysGiveTheSamePicture) {
     for (const Attributes& a : kAttributeSets) {
         SetAttributes(a.normals, a.colors, a.texcoords);
         for (RenderMode mode : {kPoints, kFlat, kSmooth}) {
-            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " attributes " << a.normals << a.colors
-                                            << a.texcoords);
+            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " attributes " << a.normals
+                                            << a.colors << a.texcoords);
             const Picture direct = Draw(mode, kDirect);
             EXPECT_GT(Drawn(direct), mode >= kFlat ? kMostOfTheView : kSomeLines);
             EXPECT_EQ(Differing(direct, Draw(mode, kArrays)), 0);
@@ -96,7 +96,8 @@ TEST_F(MeshPaths, DisplayListsGiveTheSamePictureAsDrawingDirectly) {
     SetAttributes(true, true, true);
     for (RenderMethod method : {kDirect, kArrays})
         for (RenderMode mode : {kPoints, kSections, kWireframe, kFlat, kSmooth}) {
-            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " method " << static_cast<int>(method));
+            SCOPED_TRACE(testing::Message()
+                         << "mode " << static_cast<int>(mode) << " method " << static_cast<int>(method));
             const Picture direct = Draw(mode, method);
             const Picture listed = Draw(mode, method, true);
             // What each slot's list holds, drawn directly in the same order.
@@ -118,7 +119,8 @@ TEST_F(MeshPaths, AWrappedRangeDrawsAsItsTwoHalves) {
     SetAttributes(true, true, true);
     for (RenderMethod method : {kDirect, kArrays})
         for (RenderMode mode : {kPoints, kSections, kWireframe, kFlat, kSmooth}) {
-            SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode) << " method " << static_cast<int>(method));
+            SCOPED_TRACE(testing::Message()
+                         << "mode " << static_cast<int>(mode) << " method " << static_cast<int>(method));
             const Picture wrapped = Draw(mode, method);
             const Picture halves = Take([this] {
                 mesh.Draw(252, 4);

@@ -173,9 +173,9 @@ TEST_F(MeshState, ListsAreCompiledOnlyWhileActive) {
 // the new state: the lists then draw what drawing directly draws.
 TEST_F(MeshState, EverySetterRecompilesActiveLists) {
     const std::function<void()> setters[] = {
-        [this] { mesh.SetRenderMode(kFlat); },  [this] { mesh.SetMethod(kDirect); },
-        [this] { mesh.SetNormals(false); },     [this] { mesh.SetColors(true); },
-        [this] { mesh.SetTexCoords(true); },    [this] { mesh.SetRenderMode(kPoints); },
+        [this] { mesh.SetRenderMode(kFlat); }, [this] { mesh.SetMethod(kDirect); },
+        [this] { mesh.SetNormals(false); },    [this] { mesh.SetColors(true); },
+        [this] { mesh.SetTexCoords(true); },   [this] { mesh.SetRenderMode(kPoints); },
         [this] { mesh.SetMethod(kArrays); },
     };
     mesh.SetMethod(kArrays);
@@ -215,7 +215,8 @@ TEST_F(MeshState, ListsFollowTheSectionsTheBuilderGenerates) {
 TEST_F(MeshState, ARingBuiltOverManyCallsCompilesEachListOnce) {
     Orbalt2 ring;
     TunnelBuilder ringBuilder;
-    ASSERT_TRUE(SizeStandardMesh(ring, TunnelParams{16, 64, 0.03125f}) && AttachStandardBuilder(ringBuilder, ring));
+    ASSERT_TRUE(SizeStandardMesh(ring, TunnelParams{16, 64, 0.03125f}) &&
+                AttachStandardBuilder(ringBuilder, ring));
     ring.SetMethod(kArrays);
     ring.SetDisplayLists(true);  // lists of the empty ring
     record = LockRecord{};

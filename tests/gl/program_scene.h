@@ -40,8 +40,9 @@ protected:
         glWindow.hglrc = reinterpret_cast<void*>(0xC000 + ++contexts);
         glWindow.width = kWidth;
         glWindow.height = kHeight;
-        InitRenderState(RenderStateOptions{settings.lighting, settings.fog, settings.depthTest, settings.LockArrays},
-                        glWindow, camera, console);
+        InitRenderState(
+            RenderStateOptions{settings.lighting, settings.fog, settings.depthTest, settings.LockArrays}, glWindow,
+            camera, console);
         if (tunnelMesh.listsActive) tunnelMesh.SetDisplayLists(false);
         tunnelBuilder.Reset();
         tunnelMesh.Release();
@@ -72,7 +73,9 @@ protected:
         return pixels;
     }
 
-    static bool IsSky(const uint8_t* rgba) { return rgba[0] == kSky[0] && rgba[1] == kSky[1] && rgba[2] == kSky[2]; }
+    static bool IsSky(const uint8_t* rgba) {
+        return rgba[0] == kSky[0] && rgba[1] == kSky[1] && rgba[2] == kSky[2];
+    }
 
     // Share of the picture's pixels that are not the sky colour.
     static double WallShare(const std::vector<uint8_t>& picture) {

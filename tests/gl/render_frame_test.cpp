@@ -115,8 +115,9 @@ TEST_F(RenderFrameTest, TheFrameRateIsDrawnAtTheTopLeftOverTheFrame) {
     EXPECT_EQ(Pixel(1, top), (std::vector<uint8_t>{255, 255, 255, 255}));
     EXPECT_EQ(Pixel(2 * platform::stub::kGlyphWidth + 1, top - 4), (std::vector<uint8_t>{0, 0, 0, 255}));
     EXPECT_NE(Pixel(5 * platform::stub::kGlyphWidth + 2, top - 4), (std::vector<uint8_t>{0, 0, 0, 255}));
-    EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), (std::vector<uint8_t>(plain.begin() + (kHeight / 2 * kWidth + kWidth / 2) * 4,
-                                                                    plain.begin() + (kHeight / 2 * kWidth + kWidth / 2) * 4 + 4)));
+    EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2),
+              (std::vector<uint8_t>(plain.begin() + (kHeight / 2 * kWidth + kWidth / 2) * 4,
+                                    plain.begin() + (kHeight / 2 * kWidth + kWidth / 2) * 4 + 4)));
     // The glyphs are made once for the context and drawing leaves the state as it was.
     DrawFrame();
     EXPECT_EQ(textState().fontListBases.size(), 1u);

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
+#include "display/extensions.h"
 #include "flight/camera_transform.h"
 #include "flight/projection.h"
-#include "display/extensions.h"
 #include "flight/render_state.h"
 #include "gl_context_fixture.h"
 #include "platform/stub/stub_control.h"
@@ -45,7 +45,7 @@ protected:
     RenderStateOptions options;  // as the program's settings start
     GLwindow window;             // its size only: the context is the offscreen one
     Camera camera;
-    Console console;             // the stand-in records what it writes
+    Console console;  // the stand-in records what it writes
 
     // Mesa's real entry points, offered through the stand-in's look-up.
     void OfferCompiledVertexArrays() {
@@ -74,7 +74,7 @@ TEST_F(RenderStateTest, SwitchesAndFixedStateAsSet) {
     for (GLenum on : std::initializer_list<GLenum>{GL_DEPTH_TEST, GL_CULL_FACE, GL_LIGHT0, GL_LIGHTING, GL_FOG})
         EXPECT_TRUE(glIsEnabled(on)) << std::hex << on;
     for (GLenum off : std::initializer_list<GLenum>{GL_NORMALIZE, GL_ALPHA_TEST, GL_BLEND, GL_COLOR_MATERIAL,
-                                                   GL_POLYGON_SMOOTH, 0x0BF1})
+                                                    GL_POLYGON_SMOOTH, 0x0BF1})
         EXPECT_FALSE(glIsEnabled(off)) << std::hex << off;
     EXPECT_EQ(Integer(GL_FRONT_FACE), GL_CCW);
     EXPECT_EQ(Integer(GL_CULL_FACE_MODE), GL_BACK);

@@ -8,8 +8,8 @@
 #include "platform/stub/stub_gl_context_control.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
-#include "tunnel/standard_tunnel.h"
 #include "support/temp_dir.h"
+#include "tunnel/standard_tunnel.h"
 
 namespace {
 

@@ -147,8 +147,10 @@ TEST_F(TextureTest, UnloadableFilesGiveNoTextureAndAConsoleLine) {
     sixteen.rows = {1, 2, 3, 4};
     std::string path16 = dir.Write("sixteen.bmp", sixteen.Bytes());
     EXPECT_EQ(InitTexture(path16.c_str(), console), 0u);
-    std::string expected = "InitTexture(" + missing + ") : Image::Load() error\n"
-                           "InitTexture(" + path16 + ") : Image::Load() error\n";
+    std::string expected = "InitTexture(" + missing +
+                           ") : Image::Load() error\n"
+                           "InitTexture(" +
+                           path16 + ") : Image::Load() error\n";
     EXPECT_EQ(state().consoleText, expected);
     EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), before);
     EXPECT_FALSE(glIsTexture(1));

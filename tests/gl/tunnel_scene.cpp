@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "flight/camera_transform.h"
 #include "display/extensions.h"
-#include "tunnel/standard_tunnel.h"
+#include "flight/camera_transform.h"
 #include "flight/render_state.h"
 #include "platform/stub/stub_control.h"
+#include "tunnel/standard_tunnel.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ void UploadChecker(GLuint name) {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             const bool dark = ((x / 4) + (y / 4)) % 2 != 0;
-            texels.insert(texels.end(), {uint8_t(dark ? 40 : 250), uint8_t(dark ? 90 : 200), uint8_t(dark ? 160 : 60)});
+            texels.insert(texels.end(),
+                          {uint8_t(dark ? 40 : 250), uint8_t(dark ? 90 : 200), uint8_t(dark ? 160 : 60)});
         }
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -47,7 +48,8 @@ void TunnelScene::SetUp() {
     extensions::glLockArraysEXT = nullptr;
     extensions::glUnlockArraysEXT = nullptr;
 
-    ASSERT_TRUE(BuildStandardTunnel(mesh, builder, TunnelParams{256, 64, kSpacing}, ORBALT_SOURCE_DIR "/data/test.sct"));
+    ASSERT_TRUE(
+        BuildStandardTunnel(mesh, builder, TunnelParams{256, 64, kSpacing}, ORBALT_SOURCE_DIR "/data/test.sct"));
     ColourFromNormals(mesh);  // as the whole-tunnel build gives them
 
     glGenTextures(1, &texture);

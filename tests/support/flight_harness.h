@@ -12,13 +12,13 @@
 #include "flight/collision.h"
 #include "flight/flight_model.h"
 #include "flight/wrap_around.h"
-#include "tunnel/standard_tunnel.h"
 #include "platform/stub/stub_control.h"
 #include "platform/stub/stub_input_control.h"
 #include "shell/frame.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
 #include "shell/window_proc.h"
+#include "tunnel/standard_tunnel.h"
 
 namespace harness {
 
@@ -29,7 +29,8 @@ inline std::string SectionFile() { return std::string(ORBALT_DATA_DIR) + "/test.
 
 // Builds the default tunnel (256 sections of 64 points) around cameraZ.
 inline bool BuildDefaultTunnel(float cameraZ) {
-    if (!BuildStandardTunnel(tunnelMesh, tunnelBuilder, TunnelParams{}, SectionFile().c_str(), cameraZ)) return false;
+    if (!BuildStandardTunnel(tunnelMesh, tunnelBuilder, TunnelParams{}, SectionFile().c_str(), cameraZ))
+        return false;
     collisionState.clearance = collisionClearance;
     return true;
 }
@@ -82,8 +83,7 @@ public:
         if (mouseMoving_) {
             int dx = Uniform(-12, 12), dy = Uniform(-12, 12);
             if (dx == 0 && dy == 0) dx = 1;
-            Send(platform::msg::MouseMove, 0,
-                 PointParam(mouse.clientCentre.x + dx, mouse.clientCentre.y + dy));
+            Send(platform::msg::MouseMove, 0, PointParam(mouse.clientCentre.x + dx, mouse.clientCentre.y + dy));
         }
         if (stickMoving_) {
             auto raw = [&](float base) {
@@ -170,9 +170,9 @@ private:
     }
 
     float FrameTime() {
-        if (frameTimeKind_ < 2) return 0.0f;                 // a timer that did not advance
+        if (frameTimeKind_ < 2) return 0.0f;               // a timer that did not advance
         if (frameTimeKind_ < 4 && Chance(2)) return 4.0f;  // the machine slept
-        if (frameTimeKind_ < 20) return 0.1f;                // below 30 frames per second
+        if (frameTimeKind_ < 20) return 0.1f;              // below 30 frames per second
         return (14.0f + static_cast<float>(Uniform(0, 6))) / 1000.0f;
     }
 

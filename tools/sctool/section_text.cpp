@@ -10,8 +10,8 @@
 
 namespace {
 
-const char* const kParameterNames[kComponentParameters] = {"radius",     "wave",       "wavePhase",
-                                                           "waveFreq",   "anglePhase", "angleFreq"};
+const char* const kParameterNames[kComponentParameters] = {"radius",   "wave",       "wavePhase",
+                                                           "waveFreq", "anglePhase", "angleFreq"};
 
 void PrintSectionFile(const SectionFile& file) {
     std::printf("magic SECT\nstep");

@@ -70,8 +70,8 @@ const TunnelMessages kPrintedMessages{nullptr, kProgramName, PrintMessage};
 bool BuildTunnel(const BuildOptions& options, Orbalt2& mesh, TunnelBuilder& builder) {
     const TunnelParams params{options.sections, options.points, options.spacing};
     if (!SizeStandardMesh(mesh, params) || !AttachStandardBuilder(builder, mesh)) {
-        std::fprintf(stderr, "sctool: the mesh or the builder rejects %u sections of %u points\n", options.sections,
-                     options.points);
+        std::fprintf(stderr, "sctool: the mesh or the builder rejects %u sections of %u points\n",
+                     options.sections, options.points);
         return false;
     }
     if (!builder.Init(options.seed, 0.0f, options.spacing, options.path.c_str(), kPrintedMessages)) {
@@ -81,7 +81,9 @@ bool BuildTunnel(const BuildOptions& options, Orbalt2& mesh, TunnelBuilder& buil
     return true;
 }
 
-void PrintBox(const char* tag, const Box2& b) { std::printf("%s %.9g %.9g %.9g %.9g\n", tag, b.xmin, b.ymin, b.xmax, b.ymax); }
+void PrintBox(const char* tag, const Box2& b) {
+    std::printf("%s %.9g %.9g %.9g %.9g\n", tag, b.xmin, b.ymin, b.xmax, b.ymax);
+}
 
 void PrintState(const std::string& label, const Orbalt2& mesh, const TunnelBuilder& builder) {
     std::printf("state %s\n", label.c_str());
@@ -156,7 +158,8 @@ int WalkStatistics(const std::vector<std::string>& args) {
         const SectionParams before = section.params;
         walker.Advance(section);
         reach.Widen(section.box);
-        narrowest = std::min({narrowest, section.box.xmax - section.box.xmin, section.box.ymax - section.box.ymin});
+        narrowest =
+            std::min({narrowest, section.box.xmax - section.box.xmin, section.box.ymax - section.box.ymin});
         if (std::memcmp(&before, &section.params, sizeof before) != 0) ++sectionsChanged;
         for (int c = 0; c < kComponents; ++c) {
             if (!section.params.enabled[c]) continue;

@@ -272,7 +272,7 @@ TEST_F(BmpReader, BitFieldsAreTakenOnlyInTheUncompressedLayout) {
         file.compression = 3;
         file.masks = standard;
         ASSERT_EQ(Load(file), "") << size;
-        EXPECT_EQ(RowStarts(), "100 0 ") << size;  // top-down, read in reverse
+        EXPECT_EQ(RowStarts(), "100 0 ") << size;     // top-down, read in reverse
         file.masks = {0x0000FF, 0x00FF00, 0xFF0000};  // red and blue swapped
         EXPECT_EQ(Load(file), std::string(kLoad) + "IO: compression not supported") << size;
         if (size >= 56) {  // a header with room for an alpha mask, which 24 bits leave no room for
@@ -343,7 +343,8 @@ TEST_F(BmpReader, CoreHeaderFilesAreRead) {
     eight.width = 300;  // wider than a byte
     eight.height = 2;
     eight.bits = 8;
-    for (int i = 0; i < 256; ++i) eight.colorTable.insert(eight.colorTable.end(), {uint8_t(i), 7, uint8_t(255 - i)});
+    for (int i = 0; i < 256; ++i)
+        eight.colorTable.insert(eight.colorTable.end(), {uint8_t(i), 7, uint8_t(255 - i)});
     eight.rows.assign(600, 0);
     eight.rows[300] = 9;  // the top row starts with colour 9
     ASSERT_EQ(eight.Bytes().size(), 14u + 12 + 768 + 600);

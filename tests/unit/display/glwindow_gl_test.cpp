@@ -67,7 +67,7 @@ TEST_F(GLwindowGL, CreationSetsTheChosenFormatAndMakesTheContextCurrent) {
     window->currentMode.bits = 0x118;  // only its low 8 bits go into the request
     EXPECT_EQ(window->OnCREATE(kWindow, 0, 0), 1);
     EXPECT_EQ(glState().calls, (std::vector<std::string>{"GetDC", "ChoosePixelFormat", "SetPixelFormat 2",
-                                                          "CreateRenderContext", "MakeCurrent"}));
+                                                         "CreateRenderContext", "MakeCurrent"}));
     EXPECT_EQ(glState().lastRequest.cColorBits, 0x18);
     EXPECT_EQ(glState().lastRequest.dwFlags, 0x25u);
     EXPECT_EQ(glState().lastRequest.cDepthBits, 16);
@@ -113,14 +113,16 @@ TEST_F(GLwindowGL, FailuresAreChainedAndTheDestructionReleasesWhatWasMade) {
         int contexts;  // left for the destruction to release
     } cases[] = {
         {[] { glState().chosenFormat = 0; },
-         "GLwindow::OnCREATE() error GENERIC: GLwindow::Set_PixelFormat() error GENERIC: ChoosePixelFormat() failed",
+         "GLwindow::OnCREATE() error GENERIC: GLwindow::Set_PixelFormat() error GENERIC: ChoosePixelFormat() "
+         "failed",
          0},
         {[] { glState().setFormatSucceeds = false; },
-         "GLwindow::OnCREATE() error GENERIC: GLwindow::Set_PixelFormat() error GENERIC: SetPixelFormat() failed", 0},
-        {[] { glState().createContextSucceeds = false; }, "GLwindow::OnCREATE() error GENERIC: wglCreateContext() failure",
+         "GLwindow::OnCREATE() error GENERIC: GLwindow::Set_PixelFormat() error GENERIC: SetPixelFormat() failed",
          0},
-        {[] { glState().makeCurrentSucceeds = false; }, "GLwindow::OnCREATE() error GENERIC: wglMakeCurrent() failure",
-         1},
+        {[] { glState().createContextSucceeds = false; },
+         "GLwindow::OnCREATE() error GENERIC: wglCreateContext() failure", 0},
+        {[] { glState().makeCurrentSucceeds = false; },
+         "GLwindow::OnCREATE() error GENERIC: wglMakeCurrent() failure", 1},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -152,7 +154,7 @@ TEST_F(GLwindowGL, PaletteFormatGetsARealisedPaletteReleasedLast) {
     glState().calls.clear();
     window->OnDESTROY(kWindow, 0, 0);
     EXPECT_EQ(glState().calls, (std::vector<std::string>{"MakeCurrent(none)", "DeleteRenderContext",
-                                                          "DeletePalette", "ReleaseDC"}));
+                                                         "DeletePalette", "ReleaseDC"}));
     EXPECT_EQ(glState().livePalettes, 0);
     EXPECT_EQ(window->hpalette, nullptr);
 }
@@ -178,8 +180,8 @@ TEST_F(GLwindowGL, PaletteMessagesReselectOnlyWhenTheyShould) {
     EXPECT_TRUE(glState().calls.empty());
 
     EXPECT_EQ(window->OnPALETTECHANGED(kOtherWindow), 1);
-    EXPECT_EQ(glState().calls,
-              (std::vector<std::string>{"UnrealizePalette", "SelectPalette", "RealizePalette", "InvalidateWindow"}));
+    EXPECT_EQ(glState().calls, (std::vector<std::string>{"UnrealizePalette", "SelectPalette", "RealizePalette",
+                                                         "InvalidateWindow"}));
     glState().calls.clear();
     EXPECT_EQ(window->OnQUERYNEWPALETTE(), 1);
     EXPECT_EQ(glState().calls, (std::vector<std::string>{"UnrealizePalette", "SelectPalette", "RealizePalette"}));
@@ -193,8 +195,6 @@ TEST_F(GLwindowGL, WithoutAPaletteThePaletteMessagesDoNothing) {
     EXPECT_TRUE(glState().calls.empty());
 }
 
-TEST_F(GLwindowGL, HasExtensionWithoutAContextIsFalse) {
-    EXPECT_FALSE(GLwindow::HasExtension("GL_EXT_bgra"));
-}
+TEST_F(GLwindowGL, HasExtensionWithoutAContextIsFalse) { EXPECT_FALSE(GLwindow::HasExtension("GL_EXT_bgra")); }
 
 }  // namespace

@@ -99,8 +99,9 @@ TEST_F(GLwindowTest, FullScreenWithAFailedCreateKeepsTheModeForTheExit) {
     state().createWindowSucceeds = false;
     EXPECT_EQ(window->FullScreen({1024, 768, 16, 0}), 0);
     EXPECT_TRUE(window->fullscreen);
-    EXPECT_STREQ(GLwindow::status.Message(),
-                 "GLwindow::FullScreen() error GENERIC: GLwindow::Create() error GENERIC: CreateWindowEx() failed");
+    EXPECT_STREQ(
+        GLwindow::status.Message(),
+        "GLwindow::FullScreen() error GENERIC: GLwindow::Create() error GENERIC: CreateWindowEx() failed");
     int restoresBefore = state().restoreCount;
     window.reset();  // the destructor restores the display
     EXPECT_EQ(state().restoreCount, restoresBefore + 1);
@@ -212,7 +213,8 @@ TEST_F(GLwindowTest, LogLinesForModeChanges) {
     window->Windowed(640, 480);
     std::fclose(window->log);
     window->log = nullptr;
-    EXPECT_EQ(TempDir::Read(path), "GLwindow::FullScreen 1024 x 768, 16 bit @ 0 Hz \n\nGLwindow::Windowed 640 x 480 \n\n");
+    EXPECT_EQ(TempDir::Read(path),
+              "GLwindow::FullScreen 1024 x 768, 16 bit @ 0 Hz \n\nGLwindow::Windowed 640 x 480 \n\n");
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST(LogicalPalette, ChannelsWithoutBitsAndOddShiftsStayDark) {
     PixelFormat format;
     format.cColorBits = 4;
     format.cRedBits = 4;
-    format.cGreenBits = 0;     // would divide by zero
+    format.cGreenBits = 0;  // would divide by zero
     format.cBlueBits = 2;
     format.cBlueShift = 200;  // past every index bit
     auto entries = LogicalPaletteEntries(format);

@@ -25,7 +25,7 @@ TEST(ClosestPoint, UnitTriangleCases) {
     const Vector3 v0{0, 0, 0}, v1{1, 0, 0}, v2{0, 1, 0};
     ExpectPoint(Closest(v0, v1, v2, {0.25f, 0.25f, 1.0f}), 0.25f, 0.25f, 0.0f);  // inside
     ExpectPoint(Closest(v0, v1, v2, {1, 1, 0}), 0.5f, 0.5f, 0.0f);               // beyond the far edge
-    ExpectPoint(Closest(v0, v1, v2, {2, -1, 0}), 1.0f, 0.0f, 0.0f);  // s + t equal to det: corner V1
+    ExpectPoint(Closest(v0, v1, v2, {2, -1, 0}), 1.0f, 0.0f, 0.0f);              // s + t equal to det: corner V1
     ExpectPoint(Closest(v0, v1, v2, {-1, 2, 0}), 0.0f, 1.0f, 0.0f);
     ExpectPoint(Closest(v0, v1, v2, {-1, -1, 5}), 0.0f, 0.0f, 0.0f);
     ExpectPoint(Closest(v0, v1, v2, {0.5f, -3, 0}), 0.5f, 0.0f, 0.0f);

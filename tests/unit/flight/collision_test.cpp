@@ -16,9 +16,7 @@ using test_meshes::MakeTube;
 constexpr float kSpacing = 0.03125f;
 constexpr float kClearance = 0.2f / 30.0f;
 
-int Beeps() {
-    return static_cast<int>(std::count(state().calls.begin(), state().calls.end(), "SimpleBeep"));
-}
+int Beeps() { return static_cast<int>(std::count(state().calls.begin(), state().calls.end(), "SimpleBeep")); }
 
 class Collision : public ::testing::Test {
 protected:
@@ -33,9 +31,8 @@ protected:
 };
 
 TEST_F(Collision, CameraOnTheAxisExaminesNoTriangle) {
-    ASSERT_TRUE(MakeTube(mesh, 64, 16, kSpacing, [](uint32_t j, uint32_t n) {
-        return test_meshes::Circle(j, n, 0.5f);
-    }));
+    ASSERT_TRUE(
+        MakeTube(mesh, 64, 16, kSpacing, [](uint32_t j, uint32_t n) { return test_meshes::Circle(j, n, 0.5f); }));
     collision.triangle = 77;
     Vector3 position{0.0f, 0.0f, 0.1f};
     EXPECT_FALSE(Collide(position));
@@ -106,9 +103,8 @@ TEST_F(Collision, NegativeZMapsIntoTheRing) {
 }
 
 TEST_F(Collision, CameraOutsideTheSegmentBoxBeepsAndReturnsToTheAxis) {
-    ASSERT_TRUE(MakeTube(mesh, 64, 16, kSpacing, [](uint32_t j, uint32_t n) {
-        return test_meshes::Circle(j, n, 0.5f);
-    }));
+    ASSERT_TRUE(
+        MakeTube(mesh, 64, 16, kSpacing, [](uint32_t j, uint32_t n) { return test_meshes::Circle(j, n, 0.5f); }));
     Vector3 position{0.52f, -0.1f, 0.2f};
     EXPECT_FALSE(Collide(position));
     EXPECT_EQ(Beeps(), 1);

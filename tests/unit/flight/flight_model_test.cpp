@@ -213,10 +213,10 @@ TEST_F(Flight, MouseIdleAfter32000Milliseconds) {
 TEST_F(Flight, AutopilotYawBandsAndDeadZones) {
     const struct {
         float before, after;
-    } cases[] = {{359.7f, 359.7f}, {-10.0f, 350.1f}, {90.0f, 90.0f},  {270.0f, 270.0f}, {-90.0f, -90.0f},
-                 {0.5f, 0.4f},     {0.4f, 0.4f},     {45.0f, 44.9f},  {100.0f, 100.1f}, {179.5f, 179.6f},
-                 {179.6f, 179.6f}, {180.0f, 180.0f}, {180.5f, 180.4f}, {200.0f, 199.9f}, {300.0f, 300.1f},
-                 {-0.2f, -0.2f}};
+    } cases[] = {{359.7f, 359.7f}, {-10.0f, 350.1f}, {90.0f, 90.0f},   {270.0f, 270.0f},
+                 {-90.0f, -90.0f}, {0.5f, 0.4f},     {0.4f, 0.4f},     {45.0f, 44.9f},
+                 {100.0f, 100.1f}, {179.5f, 179.6f}, {179.6f, 179.6f}, {180.0f, 180.0f},
+                 {180.5f, 180.4f}, {200.0f, 199.9f}, {300.0f, 300.1f}, {-0.2f, -0.2f}};
     for (const auto& c : cases) {
         camera.yaw = c.before;
         Frame();
@@ -318,7 +318,10 @@ TEST_F(Flight, DirectionFollowsYawAndPitch) {
     const struct {
         float yaw, pitch;
         Vector3 direction;
-    } cases[] = {{0, 0, {0, 0, -1}}, {180, 0, {0, 0, 1}}, {90, 0, {-1, 0, 0}}, {0, 90, {0, 1, 0}},
+    } cases[] = {{0, 0, {0, 0, -1}},
+                 {180, 0, {0, 0, 1}},
+                 {90, 0, {-1, 0, 0}},
+                 {0, 90, {0, 1, 0}},
                  {-90, -45, {0.70710678f, -0.70710678f, 0}}};
     for (const auto& c : cases) {
         camera.yaw = c.yaw;

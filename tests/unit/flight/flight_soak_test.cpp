@@ -60,7 +60,8 @@ protected:
         }
         float depth = harness::DepthBehindWall(p);
         deepest = std::max(deepest, depth);
-        ASSERT_LE(depth, flight.maxStep * 1.0001f) << "frame " << frame << " at " << p.x << " " << p.y << " " << p.z;
+        ASSERT_LE(depth, flight.maxStep * 1.0001f)
+            << "frame " << frame << " at " << p.x << " " << p.y << " " << p.z;
         if (std::fabs(p.z - lastZ) > L / 2) ++wraps;
         if (flight.autopilot) ++autopilotFrames;
         if (collisionState.nearestDistance < collisionState.clearance) ++pushes;

@@ -82,7 +82,7 @@ TEST_F(FrameStep, BackwardPastMinusTheWrapLengthWrapsForward) {
 // sections are there.
 TEST_F(FrameStep, TheCameraWaitsWhereTheTunnelIsNotGeneratedYet) {
     ASSERT_TRUE(harness::BuildDefaultTunnel(0.0f));
-    tunnelBuilder.updateBudget = 1e-12;  // one walker try a frame
+    tunnelBuilder.updateBudget = 1e-12;     // one walker try a frame
     camera.position.Set(0.0f, 0.0f, 1.0f);  // segment 32; the window serves up to segment 3
     After(0.02f);
     StepFrame();
@@ -141,7 +141,7 @@ TEST_F(FrameStep, CollisionKeepsTheCameraOffTheWallOfTheBuiltTunnel) {
         ASSERT_LE(harness::DepthBehindWall(camera.position), 0.0f) << "frame " << frame;
     }
     EXPECT_LT(collisionState.nearestDistance, collisionState.clearance);  // pushed again every frame
-    EXPECT_LT(camera.position.x, -0.1f);  // it did reach the wall
+    EXPECT_LT(camera.position.x, -0.1f);                                  // it did reach the wall
 }
 
 }  // namespace

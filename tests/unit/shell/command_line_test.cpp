@@ -33,13 +33,9 @@ TEST(ProgramDirectory, ProgramWithoutADirectoryIsTheCurrentDirectory) {
     EXPECT_EQ(Directory(nullptr), "");
 }
 
-TEST(ProgramDirectory, UnclosedQuoteTakesTheRest) {
-    EXPECT_EQ(Directory("\"C:\\a b\\orbalt.exe"), "C:\\a b\\");
-}
+TEST(ProgramDirectory, UnclosedQuoteTakesTheRest) { EXPECT_EQ(Directory("\"C:\\a b\\orbalt.exe"), "C:\\a b\\"); }
 
-TEST(ProgramDirectory, ForwardSlashesSeparateToo) {
-    EXPECT_EQ(Directory("./build/orbalt.exe"), "./build/");
-}
+TEST(ProgramDirectory, ForwardSlashesSeparateToo) { EXPECT_EQ(Directory("./build/orbalt.exe"), "./build/"); }
 
 TEST(ProgramDirectory, TooLongIsRefusedNotCut) {
     std::string longDirectory = "C:\\" + std::string(270, 'd') + "\\";

@@ -21,8 +21,9 @@ Config Read(const std::string& text) {
 }
 
 TEST(ConfigFile, ShippedNineLinesGiveTheDefaults) {
-    Config c = Read("# orbalt configuration\nFullScreen YES\nXResolution 640\nYResolution 480\n"
-                    "SwapSteerUpDown NO\nSectionPoints 64\nRenderMethod DIRECT\nDisplayLists NO\nLockArrays YES\n");
+    Config c = Read(
+        "# orbalt configuration\nFullScreen YES\nXResolution 640\nYResolution 480\n"
+        "SwapSteerUpDown NO\nSectionPoints 64\nRenderMethod DIRECT\nDisplayLists NO\nLockArrays YES\n");
     EXPECT_EQ(c.opened, 1);
     Settings defaults;
     EXPECT_TRUE(c.settings.FullScreen);
@@ -49,8 +50,9 @@ TEST(ConfigFile, DefaultsOfTheRecords) {
 }
 
 TEST(ConfigFile, EveryKeyIsApplied) {
-    Config c = Read("FullScreen NO\nXResolution 1024\nYResolution 768\nSwapSteerUpDown YES\n"
-                    "SectionPoints 128\nRenderMethod ARRAYS\nDisplayLists YES\nLockArrays NO\n");
+    Config c = Read(
+        "FullScreen NO\nXResolution 1024\nYResolution 768\nSwapSteerUpDown YES\n"
+        "SectionPoints 128\nRenderMethod ARRAYS\nDisplayLists YES\nLockArrays NO\n");
     EXPECT_FALSE(c.settings.FullScreen);
     EXPECT_EQ(c.settings.XResolution, 1024);
     EXPECT_EQ(c.settings.YResolution, 768);
@@ -126,13 +128,11 @@ TEST(ConfigFile, LoneCrIsABlankAndCtrlZEndsNothing) {
 
     c = Read("FullScreen YES\r\n\x1A\r\nFullScreen NO\r\nXResolution 720\x1A\n");
     EXPECT_FALSE(c.settings.FullScreen);
-    EXPECT_EQ(c.settings.XResolution, 720);  // the number stops before the byte
+    EXPECT_EQ(c.settings.XResolution, 720);                        // the number stops before the byte
     EXPECT_TRUE(Read("FullScreen NO\x1A\n").settings.FullScreen);  // "NO" and a byte is not "NO"
 }
 
-TEST(ConfigFile, LastLineWithoutLineEnd) {
-    EXPECT_EQ(Read("XResolution 1000").settings.XResolution, 1000);
-}
+TEST(ConfigFile, LastLineWithoutLineEnd) { EXPECT_EQ(Read("XResolution 1000").settings.XResolution, 1000); }
 
 TEST(ConfigFile, OverlongLinesCountOnlyTheirFirst127Characters) {
     // The tail of a long comment must not be read as a setting of its own.
@@ -162,7 +162,10 @@ TEST(ConfigFile, BinaryGarbageAndEmptyFilesLeaveTheDefaults) {
 }
 
 TEST(ConfigFile, EmbeddedNulDoesNotLeakIntoTheValue) {
-    Config c = Read(std::string("XResolution 8\0" "00\n", 17));
+    Config c =
+        Read(std::string("XResolution 8\0"
+                         "00\n",
+                         17));
     EXPECT_EQ(c.settings.XResolution, 8);
 }
 

@@ -92,7 +92,8 @@ TEST_F(KeyboardCommands, TogglesFlipTheirSettings) {
 }
 
 TEST_F(KeyboardCommands, UnboundCharactersOpenTheHelpBox) {
-    const int unbound[] = {'F', 'I', 'L', 'M', 'O', 'Y', 'T', 'a', 'z', ' ', '\r', '\t', '\b', 0x80, 0xE9, 0xFF, 26, 122};
+    const int unbound[] = {'F', 'I',  'L',  'M',  'O',  'Y',  'T',  'a', 'z',
+                           ' ', '\r', '\t', '\b', 0x80, 0xE9, 0xFF, 26,  122};
     for (int code : unbound) EXPECT_EQ(Press(code), 0) << code;
     EXPECT_EQ(HelpBoxes(), sizeof(unbound) / sizeof(unbound[0]));
     EXPECT_EQ(state().shownMessages.back().text, kHelpText);

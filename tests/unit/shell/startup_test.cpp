@@ -10,9 +10,9 @@
 #include "shell/popup_menu.h"
 #include "shell/program.h"
 #include "shell/program_objects.h"
+#include "support/temp_dir.h"
 #include "tunnel/init_orbalt.h"
 #include "tunnel/standard_tunnel.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -62,13 +62,13 @@ TEST_F(StartUp, WindowedRunQuitsWithEscape) {
     EXPECT_EQ(window.title, "orbalt");
     EXPECT_EQ(window.className, "GLwindow");
     EXPECT_EQ(window.exStyle, 0u);
-    EXPECT_EQ(window.style, platform::style::OverlappedWindow | platform::style::Visible |
-                                platform::style::ClipChildren);
-    EXPECT_EQ(window.width, 648);   // 640 plus the stand-in's frame
+    EXPECT_EQ(window.style,
+              platform::style::OverlappedWindow | platform::style::Visible | platform::style::ClipChildren);
+    EXPECT_EQ(window.width, 648);  // 640 plus the stand-in's frame
     EXPECT_EQ(window.height, 507);
     EXPECT_EQ(std::string(state().windowClass.iconName), "Orbalt_Icon");
     EXPECT_EQ(state().windowClass.cursorName, nullptr);
-    EXPECT_EQ(glWindow.hwnd, nullptr);  // destroyed by Quit
+    EXPECT_EQ(glWindow.hwnd, nullptr);   // destroyed by Quit
     EXPECT_GE(state().restoreCount, 1);  // the exit clean-up restores the mode
     EXPECT_EQ(state().displayRequests.size(), 0u);
 }

@@ -1,8 +1,8 @@
 // Frame timing from the counter, and the console's output.
 #include <gtest/gtest.h>
 
-#include "platform/stub/stub_control.h"
 #include "platform/console.h"
+#include "platform/stub/stub_control.h"
 #include "shell/frame_timer.h"
 
 namespace {

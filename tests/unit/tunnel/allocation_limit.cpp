@@ -2,7 +2,5 @@
 // and lets them return null, so that the sizing operations' handling of a
 // failed allocation can be tested without using gigabytes of memory.
 #if defined(__SANITIZE_ADDRESS__)
-extern "C" const char* __asan_default_options() {
-    return "allocator_may_return_null=1:max_allocation_size_mb=14";
-}
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=14"; }
 #endif

@@ -20,15 +20,14 @@ class BuilderTest : public ::testing::Test {
 protected:
     void SetUp() override { platform::stub::Reset(); }
 
-    void Build(uint32_t sections, uint32_t points, float z = 0.0f, const std::string& path = DefaultSectionPath()) {
+    void Build(uint32_t sections, uint32_t points, float z = 0.0f,
+               const std::string& path = DefaultSectionPath()) {
         ASSERT_TRUE(mesh.Init(points, sections));
         ASSERT_TRUE(AttachStandardBuilder(builder, mesh));
         ASSERT_TRUE(builder.Init(kStandardWalkSeed, z, spacing, path.c_str()));
         SnapshotPositions();
     }
-    void SnapshotPositions() {
-        before.assign(mesh.pos.get(), mesh.pos.get() + mesh.nVertices);
-    }
+    void SnapshotPositions() { before.assign(mesh.pos.get(), mesh.pos.get() + mesh.nVertices); }
     // Slots whose positions changed since the last snapshot.
     std::vector<uint32_t> ChangedSlots() {
         std::vector<uint32_t> slots;
@@ -90,7 +89,7 @@ TEST_F(BuilderTest, ChangeOfDirectionEvaluatesTheRestoredSection) {
     Build(256, 64);
     builder.Update(0.125f);  // forward: one section generated
     ChangedSlots();
-    builder.Update(0.1f);    // back one segment: the behind section is restored, nothing generated
+    builder.Update(0.1f);  // back one segment: the behind section is restored, nothing generated
     EXPECT_TRUE(ChangedSlots().empty());
     const SectionParams& stored = builder.paramRing[mesh.SlotOf(builder.start - 1)];
     ASSERT_EQ(std::memcmp(&stored, &builder.sectionBehind.params, sizeof stored), 0);
@@ -350,9 +349,9 @@ TEST_P(BudgetedFlight, ARingMadeOverManyCallsIsTheRingMadeAtOnce) {
     EXPECT_EQ(std::memcmp(plainMesh.norm.get(), mesh.norm.get(), sizeof(Vector3) * mesh.nVertices), 0);
     EXPECT_EQ(std::memcmp(plainMesh.triN.get(), mesh.triN.get(), sizeof(Vector3) * mesh.nTriangles), 0);
     EXPECT_EQ(std::memcmp(plainMesh.segBoxes.get(), mesh.segBoxes.get(), sizeof(Box2) * mesh.nSegments), 0);
-    EXPECT_EQ(std::memcmp(plainMesh.subBoxes.get(), mesh.subBoxes.get(),
-                          sizeof(Box2) * mesh.nSegments * mesh.nSubBoxes),
-              0);
+    EXPECT_EQ(
+        std::memcmp(plainMesh.subBoxes.get(), mesh.subBoxes.get(), sizeof(Box2) * mesh.nSegments * mesh.nSubBoxes),
+        0);
     EXPECT_EQ(std::memcmp(plain.paramRing.get(), builder.paramRing.get(), sizeof(SectionParams) * sections), 0);
     builder.Update(1.0f);
     plain.Update(1.0f);
@@ -425,7 +424,8 @@ TEST_F(BuilderTest, SpacingsOutsideTheRangeBuildNothingAndTheBoundsBuildSoundWal
         ASSERT_TRUE(builder.Init(8, 0, bound, DefaultSectionPath().c_str()));
         for (int32_t section = builder.start; section <= builder.end + 1; ++section)
             for (uint32_t j = 0; j < mesh.nSegPoints; ++j)
-                ASSERT_NEAR(mesh.norm[mesh.VertexOf(mesh.SlotOf(section), j)].SquaredLength(), 1.0f, 1e-3f) << section;
+                ASSERT_NEAR(mesh.norm[mesh.VertexOf(mesh.SlotOf(section), j)].SquaredLength(), 1.0f, 1e-3f)
+                    << section;
     }
 }
 

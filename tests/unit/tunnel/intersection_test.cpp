@@ -25,12 +25,12 @@ TEST(IntersectSegments, CrossingTouchingParallelAndApart) {
     EXPECT_FLOAT_EQ(at.y, 1.0f);
     EXPECT_EQ(Intersect({0, 0}, {1, 0}, {1, 0}, {2, 1}, &at), 1);  // end points meet
     EXPECT_FLOAT_EQ(at.x, 1.0f);
-    EXPECT_EQ(Intersect({0, 0}, {2, 0}, {1, 0}, {1, 1}), 1);        // T-junction
-    EXPECT_EQ(Intersect({0, 0}, {2, 0}, {1, 0}, {3, 0}), 2);        // collinear, overlapping
-    EXPECT_EQ(Intersect({0, 0}, {0, 0}, {0, 0}, {0, 0}), 2);        // degenerate points
-    EXPECT_EQ(Intersect({0, 0}, {1, 0}, {2, 0}, {3, 0}), 0);        // collinear, x ranges apart
-    EXPECT_EQ(Intersect({0, 0}, {2, 0}, {0, 1}, {2, 1}), 0);        // parallel, y ranges apart
-    EXPECT_EQ(Intersect({0, 0}, {2, 2}, {0, 0.5f}, {2, 2.5f}), 0);  // parallel, ranges overlap
+    EXPECT_EQ(Intersect({0, 0}, {2, 0}, {1, 0}, {1, 1}), 1);           // T-junction
+    EXPECT_EQ(Intersect({0, 0}, {2, 0}, {1, 0}, {3, 0}), 2);           // collinear, overlapping
+    EXPECT_EQ(Intersect({0, 0}, {0, 0}, {0, 0}, {0, 0}), 2);           // degenerate points
+    EXPECT_EQ(Intersect({0, 0}, {1, 0}, {2, 0}, {3, 0}), 0);           // collinear, x ranges apart
+    EXPECT_EQ(Intersect({0, 0}, {2, 0}, {0, 1}, {2, 1}), 0);           // parallel, y ranges apart
+    EXPECT_EQ(Intersect({0, 0}, {2, 2}, {0, 0.5f}, {2, 2.5f}), 0);     // parallel, ranges overlap
     EXPECT_EQ(Intersect({0, 0}, {1, 1}, {1.5f, 0}, {0.6f, 0.5f}), 0);  // lines meet beyond the ends
     EXPECT_EQ(Intersect({0, 0}, {1, 1}, {2, 0}, {0.6f, 0.5f}), 0);
 }
@@ -127,8 +127,7 @@ TEST(SelfIntersectionEdges, NonAdjacentEdgesThatOnlyTouchCount) {
     // plain form runs.
     Section section;
     ASSERT_TRUE(section.Resize(8));
-    const Point2 shape[9] = {{0, 0},   {2, 0},   {2, 2}, {1.5f, 2}, {1, 0},
-                             {0.5f, 2}, {0, 2}, {-0.5f, 1}, {0, 0}};
+    const Point2 shape[9] = {{0, 0}, {2, 0}, {2, 2}, {1.5f, 2}, {1, 0}, {0.5f, 2}, {0, 2}, {-0.5f, 1}, {0, 0}};
     for (int i = 0; i < 9; ++i) section.points[i] = shape[i];
     EXPECT_TRUE(section.SelfIntersects());
     EXPECT_EQ(section.crossI, 3u);
@@ -226,8 +225,8 @@ TEST_P(FirstCrossingPair, SimpleProfilesWithTouchesAndDents) {
                 break;
             case 1: {  // a point on the middle of a far edge: a T-junction
                 const uint32_t e = n / 2 + Below(n / 2 - 1);
-                profile[Below(n / 4) + 1] = Point2{(profile[e].x + profile[e + 1].x) / 2,
-                                                   (profile[e].y + profile[e + 1].y) / 2};
+                profile[Below(n / 4) + 1] =
+                    Point2{(profile[e].x + profile[e + 1].x) / 2, (profile[e].y + profile[e + 1].y) / 2};
                 break;
             }
             case 2:  // a run of repeated points: zero-length edges side by side

@@ -22,9 +22,9 @@ void FillTube(Orbalt2& mesh, float radius, float spacing) {
     for (uint32_t s = 0; s < mesh.nSegments; ++s)
         for (uint32_t j = 0; j < mesh.nSegPoints; ++j) {
             const double angle = 2.0 * M_PI * j / mesh.nSegPoints;
-            mesh.pos[mesh.VertexOf(s, j)] = Vector3{static_cast<float>(radius * std::cos(angle)),
-                                                    static_cast<float>(radius * std::sin(angle)),
-                                                    static_cast<float>(s) * spacing};
+            mesh.pos[mesh.VertexOf(s, j)] =
+                Vector3{static_cast<float>(radius * std::cos(angle)), static_cast<float>(radius * std::sin(angle)),
+                        static_cast<float>(s) * spacing};
         }
 }
 

@@ -150,10 +150,12 @@ TEST_F(SectionFileTest, RefusesStartingProfilesTheWalkerCannotStartFrom) {
     SectionFile cancelled = CircleFile(0.5f);
     SetComponent(cancelled.params, 1, 2.6f, 0, 0, 0, 0, 0);
     SetComponent(cancelled.params, 2, -2.6f, 0, 0, 0, 0, 0);
-    ExpectRefused(WriteSectionFile(dir, "cancelled.sct", cancelled), "section file component larger than its limits");
+    ExpectRefused(WriteSectionFile(dir, "cancelled.sct", cancelled),
+                  "section file component larger than its limits");
     for (float radius : {8.3e-40f, 5.0e-7f}) {  // normals of a wall this small underflow to zero
         SCOPED_TRACE(radius);
-        ExpectRefused(WriteSectionFile(dir, "tiny.sct", CircleFile(radius)), "section file profile too small for a tunnel");
+        ExpectRefused(WriteSectionFile(dir, "tiny.sct", CircleFile(radius)),
+                      "section file profile too small for a tunnel");
     }
 }
 
