@@ -7,7 +7,15 @@ set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
-add_compile_options(-Wall -Wextra)
+# Beyond -Wall -Wextra, warnings that catch real slips here and that the tree
+# keeps clean: names that hide others, casts that drop const or hide their
+# kind, format strings that are not literals, classes deleted through a base
+# without a virtual destructor, functions defined without a declaration
+# (file-local ones belong in an anonymous namespace), and GCC's checks for
+# conditions and branches that repeat each other.
+add_compile_options(-Wall -Wextra -Wshadow -Wformat=2 -Wcast-qual -Wimplicit-fallthrough -Wmissing-declarations
+                    "$<$<COMPILE_LANGUAGE:CXX>:-Wold-style-cast;-Wnon-virtual-dtor;-Woverloaded-virtual>"
+                    "$<$<C_COMPILER_ID:GNU>:-Wduplicated-cond;-Wduplicated-branches;-Wlogical-op>")
 if(ORBALT_WARNINGS_AS_ERRORS)
   add_compile_options(-Werror)
 endif()

@@ -20,23 +20,23 @@ void WrapAround() {
 }
 }  // namespace
 
-DeviceReadings ReadDevices(const Mouse& mouse, const Joystick& joystick, const Keyboard& keyboard, bool swapUpDown,
+DeviceReadings ReadDevices(const Mouse& pointer, const Joystick& stick, const Keyboard& keys, bool swapUpDown,
                            uint32_t now) {
     using platform::vk::A, platform::vk::Down, platform::vk::Left, platform::vk::Right, platform::vk::Shift,
         platform::vk::Up, platform::vk::Z;
     DeviceReadings devices;
-    const Mouse::ChannelRecord& x = mouse.channels[Mouse::X];
+    const Mouse::ChannelRecord& x = pointer.channels[Mouse::X];
     devices.mouse = {x.delta,
-                     mouse.channels[Mouse::Y].delta,
-                     mouse.channels[Mouse::LEFT].value != 0,
-                     mouse.channels[Mouse::RIGHT].value != 0,
-                     mouse.changed,
+                     pointer.channels[Mouse::Y].delta,
+                     pointer.channels[Mouse::LEFT].value != 0,
+                     pointer.channels[Mouse::RIGHT].value != 0,
+                     pointer.changed,
                      x.time};
-    const Joystick::Axis& stickX = joystick.axes[Joystick::X];
-    devices.joystick = {stickX.value, joystick.axes[Joystick::Y].value, stickX.time, joystick.buttons[0].down,
-                        joystick.buttons[1].down};
-    devices.keys = {keyboard.Down(Shift), keyboard.Down(Left), keyboard.Down(Right), keyboard.Down(Up),
-                    keyboard.Down(Down),  keyboard.Down(A),    keyboard.Down(Z)};
+    const Joystick::Axis& stickX = stick.axes[Joystick::X];
+    devices.joystick = {stickX.value, stick.axes[Joystick::Y].value, stickX.time, stick.buttons[0].down,
+                        stick.buttons[1].down};
+    devices.keys = {keys.Down(Shift), keys.Down(Left), keys.Down(Right), keys.Down(Up),
+                    keys.Down(Down),  keys.Down(A),    keys.Down(Z)};
     devices.now = now;
     devices.swapUpDown = swapUpDown;
     return devices;

@@ -21,5 +21,5 @@ void StepFrame();
 void DrawFrame();
 
 // What the flight step reads of the devices this frame; `now` is the tick count.
-DeviceReadings ReadDevices(const Mouse& mouse, const Joystick& joystick, const Keyboard& keyboard, bool swapUpDown,
+DeviceReadings ReadDevices(const Mouse& pointer, const Joystick& stick, const Keyboard& keys, bool swapUpDown,
                            uint32_t now);

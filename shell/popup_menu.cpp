@@ -85,15 +85,15 @@ int OnCommand(uintptr_t wParam, intptr_t) {
     }
 }
 
-void CheckMenuItems(platform::MenuHandle menu, const Settings& settings) {
+void CheckMenuItems(platform::MenuHandle menu, const Settings& chosen) {
     const uint32_t modeIds[] = {menu_id::Points, menu_id::Sections, menu_id::Wireframe, menu_id::SolidFlat,
                                 menu_id::SolidSmooth};
     for (int32_t mode = 0; mode < kRenderModeCount; ++mode)
-        platform::CheckMenuItem(menu, modeIds[mode], settings.renderMode == static_cast<RenderMode>(mode));
-    platform::CheckMenuItem(menu, menu_id::Normals, settings.normals);
-    platform::CheckMenuItem(menu, menu_id::Colors, settings.colors);
-    platform::CheckMenuItem(menu, menu_id::TexCoords, settings.texcoords);
-    platform::CheckMenuItem(menu, menu_id::DirectVertices, settings.renderMethod == RenderMethod::DirectVertices);
-    platform::CheckMenuItem(menu, menu_id::VertexArrays, settings.renderMethod == RenderMethod::VertexArrays);
-    platform::CheckMenuItem(menu, menu_id::DisplayLists, settings.DisplayLists);
+        platform::CheckMenuItem(menu, modeIds[mode], chosen.renderMode == static_cast<RenderMode>(mode));
+    platform::CheckMenuItem(menu, menu_id::Normals, chosen.normals);
+    platform::CheckMenuItem(menu, menu_id::Colors, chosen.colors);
+    platform::CheckMenuItem(menu, menu_id::TexCoords, chosen.texcoords);
+    platform::CheckMenuItem(menu, menu_id::DirectVertices, chosen.renderMethod == RenderMethod::DirectVertices);
+    platform::CheckMenuItem(menu, menu_id::VertexArrays, chosen.renderMethod == RenderMethod::VertexArrays);
+    platform::CheckMenuItem(menu, menu_id::DisplayLists, chosen.DisplayLists);
 }

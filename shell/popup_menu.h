@@ -24,7 +24,7 @@ constexpr uint32_t Quit = 999;
 constexpr const char* kPopupMenuName = "Orbalt_Tunnel_PopUp";
 
 // Sets every check mark of the menu from the settings.
-void CheckMenuItems(platform::MenuHandle menu, const Settings& settings);
+void CheckMenuItems(platform::MenuHandle menu, const Settings& chosen);
 
 // Carries out the menu command whose id is wParam's low 16 bits; 1 for a
 // known id, 0 otherwise. Drawing options show from the next frame on.

@@ -25,8 +25,8 @@ bool BoxesMeet(const Box2& a, const Box2& b) {
 // the segment test, which decides, unless their run is monotone.
 class FirstCrossing {
 public:
-    FirstCrossing(const EdgeBoxTree& tree, const Point2* points, uint32_t nEdges)
-        : tree(tree), points(points), nEdges(nEdges) {}
+    FirstCrossing(const EdgeBoxTree& edgeTree, const Point2* profile, uint32_t edgeCount)
+        : tree(edgeTree), points(profile), nEdges(edgeCount) {}
 
     // Pairs of edges both within a node of count edges, a bucket or larger.
     void Within(uint32_t node, uint32_t count) {
@@ -45,11 +45,11 @@ public:
     // Pairs of an edge of nodeA and an edge of nodeB, nodes of count edges
     // with every edge of nodeA before every edge of nodeB.
     void Between(uint32_t nodeA, uint32_t nodeB, uint32_t count) {
-        const uint32_t firstA = FirstEdge(nodeA, count), firstB = FirstEdge(nodeB, count);
-        if (found && !Precedes(firstA, firstB)) return;
+        const uint32_t edgeA = FirstEdge(nodeA, count), edgeB = FirstEdge(nodeB, count);
+        if (found && !Precedes(edgeA, edgeB)) return;
         if (count == EdgeBoxTree::kBucketEdges) {
             if (nodeB == nodeA + 1 && tree.BucketsAreMonotone(nodeA, nodeB)) return;
-            for (uint32_t a = firstA; a < firstA + count; ++a) ComparePairs(a, firstB, firstB + count);
+            for (uint32_t a = edgeA; a < edgeA + count; ++a) ComparePairs(a, edgeB, edgeB + count);
             return;
         }
         const uint32_t half = count / 2;

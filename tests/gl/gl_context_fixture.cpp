@@ -6,7 +6,10 @@
 
 #include "display/pixel_format.h"
 
-// Mesa keeps a few allocations of its own until the process ends.
+// Mesa keeps a few allocations of its own until the process ends. The
+// sanitizer runtime looks these two hooks up by name.
+extern "C" const char* __lsan_default_suppressions();
+extern "C" const char* __lsan_default_options();
 extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa.so\nleak:libLLVM\n"; }
 extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 

@@ -143,7 +143,7 @@ TEST_F(BuilderTest, ShiftMovesIndicesAndVerticesButNotSlots) {
 // a fresh computation gives them.
 class FlightCheck {
 public:
-    FlightCheck(Orbalt2& mesh, TunnelBuilder& builder) : mesh(mesh), builder(builder) {
+    FlightCheck(Orbalt2& checkedMesh, TunnelBuilder& checkedBuilder) : mesh(checkedMesh), builder(checkedBuilder) {
         EXPECT_TRUE(profile.Resize(mesh.nSegPoints));
         profile.limits = builder.sectionAhead.limits;
     }
