@@ -133,9 +133,8 @@ void TimeAgainstBareLoop(const DrawCall& drawPath, const DrawCall& drawBare, dou
 }
 
 Result Measure(Orbalt2& mesh, const TunnelBuilder& builder, const Path& path, double seconds, int rounds,
-               extensions::LockArraysProc lock, extensions::UnlockArraysProc unlock) {
-    extensions::glLockArraysEXT = path.lock ? lock : nullptr;
-    extensions::glUnlockArraysEXT = path.lock ? unlock : nullptr;
+               const ArrayLock& contextLock) {
+    mesh.SetArrayLock(path.lock ? contextLock : ArrayLock{});
     mesh.SetDisplayLists(false);
     mesh.SetMethod(path.method);
     mesh.SetRenderMode(path.mode);
@@ -222,15 +221,14 @@ int main(int argc, char** argv) {
     window.height = kHeight;
     Console console;
     // The program's state: fog, light, depth test, culling.
-    InitRenderState(RenderStateOptions{}, window, camera, console);
+    InitRenderState(RenderStateOptions{}, window, camera);
     const GLuint texture = InitTexture(ORBALT_DATA_DIR "/texture.bmp", console);
     glBindTexture(GL_TEXTURE_2D, texture);
     // Mesa answers every name, so the extension string decides.
-    extensions::LockArraysProc lock = nullptr;
-    extensions::UnlockArraysProc unlock = nullptr;
+    ArrayLock contextLock;
     if (GLwindow::HasExtension("GL_EXT_compiled_vertex_array")) {
-        lock = reinterpret_cast<extensions::LockArraysProc>(OSMesaGetProcAddress("glLockArraysEXT"));
-        unlock = reinterpret_cast<extensions::UnlockArraysProc>(OSMesaGetProcAddress("glUnlockArraysEXT"));
+        contextLock.lock = reinterpret_cast<LockArraysProc>(OSMesaGetProcAddress("glLockArraysEXT"));
+        contextLock.unlock = reinterpret_cast<UnlockArraysProc>(OSMesaGetProcAddress("glUnlockArraysEXT"));
     }
 
     static Orbalt2 mesh;
@@ -247,7 +245,7 @@ int main(int argc, char** argv) {
 
     std::vector<Result> results;
     for (const Path& path : AllPaths())
-        results.push_back(Measure(mesh, builder, path, seconds, rounds, lock, unlock));
+        results.push_back(Measure(mesh, builder, path, seconds, rounds, contextLock));
     PrintTable(results);
     std::printf("\n");
     PrintCsv(results);

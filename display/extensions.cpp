@@ -3,36 +3,41 @@
 #include "display/glwindow.h"
 #include "platform/gl_context.h"
 
-namespace extensions {
-SwapIntervalProc wglSwapIntervalEXT = nullptr;
-GetSwapIntervalProc wglGetSwapIntervalEXT = nullptr;
-LockArraysProc glLockArraysEXT = nullptr;
-UnlockArraysProc glUnlockArraysEXT = nullptr;
-
 namespace {
-// Looks up both entry points of an extension the context offers, or says
-// on the console that it is missing. A failed look-up keeps what it returned.
-template <typename First, typename Second>
-void LookUpPair(Console& console, const char* extension, const char* firstName, First& first,
-                const char* secondName, Second& second) {
-    if (!GLwindow::HasExtension(extension)) {
+constexpr const char* kSwapControl = "WGL_EXT_swap_control";
+constexpr const char* kCompiledArrays = "GL_EXT_compiled_vertex_array";
+
+template <typename Proc>
+Proc EntryPoint(const char* name) {
+    return reinterpret_cast<Proc>(platform::GetGLProcAddress(name));
+}
+
+void ReportPair(Console& console, const char* extension, bool named, bool bothFound) {
+    if (!named)
         console.Printf("%s not supported \n", extension);
-        return;
-    }
-    first = reinterpret_cast<First>(platform::GetGLProcAddress(firstName));
-    second = reinterpret_cast<Second>(platform::GetGLProcAddress(secondName));
-    if (!first || !second) console.Printf("wglGetProcAddress() failure \n");
+    else if (!bothFound)
+        console.Printf("wglGetProcAddress() failure \n");
 }
 }  // namespace
 
-void LookUp(bool lockArrays, Console& console) {
-    LookUpPair(console, "WGL_EXT_swap_control", "wglSwapIntervalEXT", wglSwapIntervalEXT, "wglGetSwapIntervalEXT",
-               wglGetSwapIntervalEXT);
-    LookUpPair(console, "GL_EXT_compiled_vertex_array", "glLockArraysEXT", glLockArraysEXT, "glUnlockArraysEXT",
-               glUnlockArraysEXT);
-    if (!lockArrays) {
-        glLockArraysEXT = nullptr;
-        glUnlockArraysEXT = nullptr;
+GLExtensions LookUpExtensions() {
+    GLExtensions found;
+    found.swapControl = GLwindow::HasExtension(kSwapControl);
+    if (found.swapControl) {
+        found.swapInterval = EntryPoint<SwapIntervalProc>("wglSwapIntervalEXT");
+        found.getSwapInterval = EntryPoint<GetSwapIntervalProc>("wglGetSwapIntervalEXT");
     }
+    found.compiledArrays = GLwindow::HasExtension(kCompiledArrays);
+    if (found.compiledArrays) {
+        found.arrayLock.lock = EntryPoint<LockArraysProc>("glLockArraysEXT");
+        found.arrayLock.unlock = EntryPoint<UnlockArraysProc>("glUnlockArraysEXT");
+    }
+    return found;
 }
-}  // namespace extensions
+
+void ReportExtensions(const GLExtensions& extensions, Console& console) {
+    ReportPair(console, kSwapControl, extensions.swapControl,
+               extensions.swapInterval && extensions.getSwapInterval);
+    ReportPair(console, kCompiledArrays, extensions.compiledArrays,
+               extensions.arrayLock.lock && extensions.arrayLock.unlock);
+}

@@ -89,11 +89,12 @@ void FormatFrameRate(char* text, size_t size, float seconds) {
         std::snprintf(text, size, "%5s", "inf");
 }
 
-void DrawFrameRate(const GLwindow& window, float frameTime) {
+void DrawFrameRate(const GLwindow& window, GlyphLists* glyphs, float frameTime) {
     char text[kTextSize];
     FormatFrameRate(text, sizeof text, frameTime);
-    if (window.hglrc)
-        DrawScreenText(window, text);
-    else if (window.hdc)
+    if (window.hglrc) {
+        if (glyphs) DrawScreenText(window, *glyphs, text);
+    } else if (window.hdc) {
         platform::DrawDeviceText(window.hdc, 0, 0, text, std::strlen(text));
+    }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "display/glwindow.h"
+#include "display/glyph_lists.h"
 #include "flight/camera.h"
 #include "flight/collision.h"
 #include "tunnel/orbalt2.h"
@@ -31,5 +32,6 @@ void FormatFrameRate(char* text, size_t size, float seconds);
 
 // The frame rate at the top left of the window: drawn with GL as the last
 // thing of the frame, or with the device context's own text output while
-// there is no rendering context.
-void DrawFrameRate(const GLwindow& window, float frameTime);
+// there is no rendering context. The GL text needs the context's glyph
+// lists; without them (null) it is not drawn.
+void DrawFrameRate(const GLwindow& window, GlyphLists* glyphs, float frameTime);

@@ -64,9 +64,9 @@ void RenderFrame(const GLwindow& window, const FrameOptions& options, const Tunn
         // The frame rate becomes part of the frame: text written after the
         // swap, into the front buffer or with GDI, does not show where the GL
         // surface is a window of its own (as under Wine).
-        if (options.showInfo) DrawFrameRate(window, frameTime);
+        if (options.showInfo) DrawFrameRate(window, options.glyphs, frameTime);
         platform::SwapBuffers(window.hdc);
     } else if (options.showInfo) {
-        DrawFrameRate(window, frameTime);
+        DrawFrameRate(window, options.glyphs, frameTime);
     }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "display/glwindow.h"
+#include "display/glyph_lists.h"
 #include "flight/camera.h"
 #include "flight/collision.h"
 #include "tunnel/orbalt2.h"
@@ -16,6 +17,7 @@ struct FrameOptions {
     bool depthTest = true;
     bool showInfo = false;  // boxes, nearest triangle, title line and frame rate
     bool showAxes = false;
+    GlyphLists* glyphs = nullptr;  // the window's context's, for the frame-rate text
 };
 
 // The tunnel as a frame sees it: the mesh to draw, the builder that says

@@ -3,7 +3,6 @@
 // loaded, so it stays fixed relative to the viewer wherever the camera flies.
 #include "flight/render_state.h"
 
-#include "display/extensions.h"
 #include "display/glwindow.h"
 #include "flight/camera_transform.h"
 #include "flight/flight_model.h"
@@ -77,7 +76,7 @@ void SetFog(bool fog) {
 
 }  // namespace
 
-bool InitRenderState(const RenderStateOptions& options, const GLwindow& window, Camera& camera, Console& console) {
+bool InitRenderState(const RenderStateOptions& options, const GLwindow& window, Camera& camera) {
     SetStartingProjection(window, camera);
     SetStartingCamera(camera);  // stays loaded until the light is positioned
     Enable(GL_DEPTH_TEST, options.depthTest);
@@ -92,6 +91,5 @@ bool InitRenderState(const RenderStateOptions& options, const GLwindow& window, 
                               GLenum{GL_COLOR_MATERIAL}, GLenum{GL_POLYGON_SMOOTH}, kIndexLogicOp})
         glDisable(capability);
     SetFog(options.fog);
-    extensions::LookUp(options.lockArrays, console);
     return true;
 }

@@ -3,52 +3,12 @@
 #include <cstring>
 
 #include "platform/gl_headers.h"
-#include "platform/text.h"
 
 namespace {
-// The printable characters of the font become lists; others are not drawn.
-constexpr uint32_t kFirstChar = 32;
-constexpr uint32_t kCharCount = 96;
+constexpr GLuint kFirstChar = GlyphLists::kFirstChar;
 // Line height and baseline of the window's default font, in pixels from the top.
 constexpr int kLineHeight = 16;
 constexpr int kBaseline = 13;
-
-// The glyph lists live in one rendering context; a new context needs new ones.
-struct FontLists {
-    platform::RenderContext context = nullptr;
-    GLuint base = 0;  // 0 when the glyphs could not be made for `context`
-};
-FontLists fontLists;
-
-// The glyph bitmaps are unpacked as the lists are made, by the current pixel
-// store state: other uploads (the texture) leave theirs, so the defaults,
-// which the glyph rows follow, are set for the time being.
-bool MakeGlyphs(const GLwindow& window, GLuint base) {
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    const bool made = platform::MakeFontLists(window.hdc, kFirstChar, kCharCount, base);
-    glPopClientAttrib();
-    return made;
-}
-
-GLuint GlyphListBase(const GLwindow& window) {
-    if (fontLists.context == window.hglrc) return fontLists.base;
-    fontLists.context = window.hglrc;
-    fontLists.base = glGenLists(kCharCount);
-    if (fontLists.base != 0 && !MakeGlyphs(window, fontLists.base)) {
-        glDeleteLists(fontLists.base, kCharCount);
-        fontLists.base = 0;
-    }
-    // Some drivers leave an error behind although the glyphs were made.
-    while (glGetError() != GL_NO_ERROR) {
-    }
-    return fontLists.base;
-}
 
 void CallGlyphs(int32_t height, GLuint base, const char* text, GLsizei length) {
     glRasterPos2i(0, height - kBaseline);
@@ -85,8 +45,8 @@ void PopPixelProjection() {
 }
 }  // namespace
 
-void DrawScreenText(const GLwindow& window, const char* text) {
-    const GLuint base = GlyphListBase(window);
+void DrawScreenText(const GLwindow& window, GlyphLists& glyphs, const char* text) {
+    const GLuint base = glyphs.Base(window.hdc);
     if (base == 0) return;
     const auto length = static_cast<GLsizei>(std::strlen(text));
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIST_BIT);

@@ -8,7 +8,7 @@
 
 namespace {
 FrameOptions CurrentFrameOptions() {
-    return FrameOptions{settings.lighting, settings.depthTest, showInfo, showAxes};
+    return FrameOptions{settings.lighting, settings.depthTest, showInfo, showAxes, &contextResources.glyphs};
 }
 
 // When the camera leaves +-L, it and the whole tunnel move back by L together.

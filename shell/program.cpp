@@ -118,8 +118,9 @@ int RunProgram(const char* commandLineText) {
         return 0;
     }
     if (popupMenu) CheckMenuItems(popupMenu, settings);
-    InitRenderState(RenderStateOptions{settings.lighting, settings.fog, settings.depthTest, settings.LockArrays},
-                    glWindow, camera, console);
+    InitRenderState(RenderStateOptions{settings.lighting, settings.fog, settings.depthTest}, glWindow, camera);
+    contextResources.Acquire();
+    ReportExtensions(contextResources.extensions, console);
     textureName = InitTexture((programDirectory + kTextureFileName).c_str(), console);
     if (!FindSectionPath(commandLineText) || !BuildTunnel()) Quit();
     return RunMainLoop();
@@ -128,8 +129,10 @@ int RunProgram(const char* commandLineText) {
 int BuildTunnel() {
     TunnelRequest request;
     request.params = tunnelParams;
-    request.drawing = DrawingOptions{settings.renderMode, settings.renderMethod, settings.normals, settings.colors,
-                                     settings.texcoords};
+    request.drawing = DrawingOptions{
+        settings.renderMode, settings.renderMethod,
+        settings.normals,    settings.colors,
+        settings.texcoords,  settings.LockArrays ? contextResources.extensions.arrayLock : ArrayLock{}};
     request.sectionPath = sectionPath.c_str();
     request.cameraZ = camera.position.z;
     tunnelMessages.owner = glWindow.hwnd;  // the window may have been made anew since the last build

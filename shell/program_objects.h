@@ -1,10 +1,12 @@
 #pragma once
 // The program-wide objects and state. They are defined in one file, in the
-// order they must be constructed (and, reversed, destroyed).
+// order they must be constructed (and, reversed, destroyed), beside the one
+// function that puts them all back to their starting state.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "display/context_resources.h"
 #include "display/glwindow.h"
 #include "flight/camera.h"
 #include "flight/collision.h"
@@ -24,6 +26,7 @@ extern float secondsPerCount;
 extern Orbalt2 tunnelMesh;
 extern TunnelBuilder tunnelBuilder;
 extern GLwindow glWindow;
+extern ContextResources contextResources;  // of glWindow's rendering context
 extern FrameTimer frameTimer;
 extern Console console;
 extern Keyboard keyboard;
@@ -46,3 +49,11 @@ extern float frameTime;       // seconds between the last two frames
 extern uint32_t textureName;  // the start-up texture, 0 when it could not be loaded
 extern bool showInfo;
 extern bool showAxes;
+
+// Puts every object above, and GLwindow's error status, back to the state
+// they start the program in, as tests need between cases. The old objects
+// are destroyed as at the program's end (the window closed, the display mode
+// restored, the mesh's lists deleted), so a test calls this while the GL
+// context it drew with is still current, and resets the platform stand-in
+// afterwards. A log file left open is not closed: whoever opened it does.
+void ResetProgramObjects();

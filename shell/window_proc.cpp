@@ -23,7 +23,10 @@ void OnCreate(WindowHandle window, uintptr_t wParam, intptr_t lParam) {
     popupMenu = LoadPopupMenu(kPopupMenuName);
 }
 
+// The window's rendering context is deleted with the window: what was made
+// in it goes first, while it is still current.
 void OnDestroy(WindowHandle window, uintptr_t wParam, intptr_t lParam) {
+    if (glWindow.hglrc) contextResources.Release();
     glWindow.OnDESTROY(window, wParam, lParam);
     if (joystickPresent) joystick.Capture(false, window);
 }

@@ -31,6 +31,7 @@ void ApplyDrawingOptions(Orbalt2& mesh, const DrawingOptions& options) {
     mesh.SetTexCoords(options.texcoords);
     mesh.SetRenderMode(options.renderMode);
     mesh.SetMethod(options.renderMethod);
+    mesh.SetArrayLock(options.arrayLock);
 }
 }  // namespace
 

@@ -16,6 +16,7 @@ struct DrawingOptions {
     bool normals = true;
     bool colors = false;
     bool texcoords = true;
+    ArrayLock arrayLock;  // the context's compiled-array lock when wanted, else empty
 };
 
 // What a build is made from.

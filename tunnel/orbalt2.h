@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "display/extensions.h"
 #include "platform/console.h"
 #include "tunnel/box2.h"
 #include "tunnel/render_options.h"
@@ -69,6 +70,10 @@ public:
     void SetNormals(bool on);
     void SetColors(bool on);
     void SetTexCoords(bool on);
+    // The compiled-array lock of the context the mesh draws in, around each
+    // vertex-array draw; an empty one draws without. Lists need no new
+    // compile: the lock is client state, never compiled into them.
+    void SetArrayLock(const ArrayLock& contextLock) { arrayLock = contextLock; }
     // One display list per slot, compiled from the current drawing state.
     void SetDisplayLists(bool on);
     // Recompiles the display lists of the given segments after their
@@ -109,6 +114,7 @@ public:
     uint8_t colors = 0;
     uint8_t texcoords = 0;
     uint8_t listsActive = 0;
+    ArrayLock arrayLock;
     // Draws slots first ... first + count - 1 of one unwrapped part of a
     // range; chosen by renderMode and method.
     using DrawRoutine = void (Orbalt2::*)(uint32_t first, uint32_t count) const;

@@ -92,11 +92,11 @@ void Orbalt2::EnableClientArrays() {
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, 0, texc.get());
     }
-    if (extensions::glLockArraysEXT) extensions::glLockArraysEXT(0, static_cast<GLsizei>(nVertices));
+    if (arrayLock.lock) arrayLock.lock(0, static_cast<GLsizei>(nVertices));
 }
 
 void Orbalt2::DisableClientArrays() {
-    if (extensions::glUnlockArraysEXT) extensions::glUnlockArraysEXT();
+    if (arrayLock.unlock) arrayLock.unlock();
     if (texcoords) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     if (colors) glDisableClientState(GL_COLOR_ARRAY);
     if (normals && renderMode != RenderMode::SolidFlat) glDisableClientState(GL_NORMAL_ARRAY);

@@ -87,7 +87,6 @@ TEST_F(InitOrbaltTest, ColoursAreTheNormalsAndTheClearanceIsTaken) {
     }
     EXPECT_GT(tunnelMesh.norm[0].SquaredLength(), 0.5f);  // the normals exist
     EXPECT_EQ(collisionState.clearance, 0.0125f);
-    collisionClearance = flight.maxStep;
 }
 
 TEST_F(InitOrbaltTest, DrawingOptionsComeFromTheSettings) {
@@ -107,7 +106,22 @@ TEST_F(InitOrbaltTest, DrawingOptionsComeFromTheSettings) {
     ASSERT_TRUE(expected.Init(64, 256));
     expected.ComputeTexCoords(2.0f, 16.0f);
     EXPECT_EQ(std::memcmp(tunnelMesh.texc.get(), expected.texc.get(), sizeof(TexCoord2) * expected.nVertices), 0);
-    StoreDefaults(settings);
+
+    // The context's compiled-array lock, where the settings want it.
+    const ArrayLock contextLock{reinterpret_cast<LockArraysProc>(OffscreenContext::ProcAddress(
+                                    "GL_EXT_compiled_vertex_array", "glLockArraysEXT")),
+                                reinterpret_cast<UnlockArraysProc>(OffscreenContext::ProcAddress(
+                                    "GL_EXT_compiled_vertex_array", "glUnlockArraysEXT"))};
+    ASSERT_TRUE(contextLock.lock && contextLock.unlock);
+    contextResources.extensions.arrayLock = contextLock;
+    settings.LockArrays = false;
+    EXPECT_EQ(BuildWith(tunnelParams), 1);
+    EXPECT_EQ(tunnelMesh.arrayLock.lock, nullptr);
+    EXPECT_EQ(tunnelMesh.arrayLock.unlock, nullptr);
+    settings.LockArrays = true;
+    EXPECT_EQ(BuildWith(tunnelParams), 1);
+    EXPECT_EQ(tunnelMesh.arrayLock.lock, contextLock.lock);
+    EXPECT_EQ(tunnelMesh.arrayLock.unlock, contextLock.unlock);
 }
 
 TEST_F(InitOrbaltTest, RejectedSizesFailBeforeTheTunnelIsTouched) {

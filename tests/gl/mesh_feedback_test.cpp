@@ -36,8 +36,6 @@ class MeshFeedback : public GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
-        extensions::glLockArraysEXT = nullptr;
-        extensions::glUnlockArraysEXT = nullptr;
         ASSERT_TRUE(mesh.Init(4, 8));
         // A square profile turning counter-clockwise, 0.1 apart along z.
         for (uint32_t s = 0; s < 8; ++s)

@@ -47,8 +47,7 @@ protected:
     void SetUp() override {
         TunnelScene::SetUp();
         record = LockRecord{};
-        extensions::glLockArraysEXT = CountingLock;
-        extensions::glUnlockArraysEXT = CountingUnlock;
+        mesh.SetArrayLock({CountingLock, CountingUnlock});
     }
 
     static void ExpectNoClientArrays() {
@@ -85,15 +84,14 @@ TEST_F(MeshState, NoLockWithDirectVerticesOrWhenTheEntryPointsAreNull) {
     // A failed look-up may leave just one of the two: each is called only
     // when it is there.
     mesh.SetMethod(kArrays);
-    extensions::glUnlockArraysEXT = nullptr;
+    mesh.SetArrayLock({CountingLock, nullptr});
     mesh.Draw(kFirst, kCount);
     EXPECT_EQ(record.locks, 1);
-    extensions::glLockArraysEXT = nullptr;
-    extensions::glUnlockArraysEXT = CountingUnlock;
+    mesh.SetArrayLock({nullptr, CountingUnlock});
     mesh.Draw(kFirst, kCount);
     EXPECT_EQ(record.locks, 1);
     EXPECT_EQ(record.unlocks, 1);
-    extensions::glUnlockArraysEXT = nullptr;
+    mesh.SetArrayLock({});
     Picture unlocked = Take([this] { mesh.Draw(kFirst, kCount); });
     EXPECT_GT(Drawn(unlocked), kWidth * kHeight / 2);
 }
@@ -124,20 +122,18 @@ TEST_F(MeshState, SolidFlatNeverEnablesTheNormalArray) {
 
 // Mesa's own entry points: locking changes nothing in the picture.
 TEST_F(MeshState, TheRealLockGivesTheSamePicture) {
-    const auto lock = reinterpret_cast<extensions::LockArraysProc>(
+    const auto lock = reinterpret_cast<LockArraysProc>(
         OffscreenContext::ProcAddress("GL_EXT_compiled_vertex_array", "glLockArraysEXT"));
-    const auto unlock = reinterpret_cast<extensions::UnlockArraysProc>(
+    const auto unlock = reinterpret_cast<UnlockArraysProc>(
         OffscreenContext::ProcAddress("GL_EXT_compiled_vertex_array", "glUnlockArraysEXT"));
     ASSERT_TRUE(lock && unlock);
     SetAttributes(true, true, true);
     for (RenderMode mode : kAllModes) {
         SCOPED_TRACE(testing::Message() << "mode " << static_cast<int>(mode));
-        extensions::glLockArraysEXT = nullptr;
-        extensions::glUnlockArraysEXT = nullptr;
+        mesh.SetArrayLock({});
         const Picture plain = Draw(mode, kArrays);
         const Picture plainLists = Draw(mode, kArrays, true);
-        extensions::glLockArraysEXT = lock;
-        extensions::glUnlockArraysEXT = unlock;
+        mesh.SetArrayLock({lock, unlock});
         EXPECT_GT(Drawn(plain), 2000);
         EXPECT_EQ(Differing(plain, Draw(mode, kArrays)), 0);
         EXPECT_EQ(Differing(plainLists, Draw(mode, kArrays, true)), 0);
@@ -218,6 +214,7 @@ TEST_F(MeshState, ARingBuiltOverManyCallsCompilesEachListOnce) {
     ASSERT_TRUE(SizeStandardMesh(ring, TunnelParams{16, 64, 0.03125f}) &&
                 AttachStandardBuilder(ringBuilder, ring));
     ring.SetMethod(kArrays);
+    ring.SetArrayLock({CountingLock, CountingUnlock});
     ring.SetDisplayLists(true);  // lists of the empty ring
     record = LockRecord{};
     ringBuilder.buildBudget = 1e-12;  // one walker try a call

@@ -24,36 +24,28 @@ protected:
 
     void SetUp() override {
         GLTest::SetUp();
+        ResetProgramObjects();
         platform::stub::Reset();
         platform::stub::ResetGLContext();
         platform::stub::ResetText();
         StoreDefaults(settings);
-        tunnelParams = TunnelParams{};
-        camera = Camera{};
-        showInfo = showAxes = false;
-        frameTime = 0.0f;
+        // The offscreen context stands for the window's.
         glWindow.hwnd = reinterpret_cast<void*>(0x1010);
         glWindow.hdc = platform::stub::glState().deviceContext;
-        // Each test's context is new: a new handle, so nothing made for an
-        // earlier context is taken for this one.
-        static uintptr_t contexts = 0;
-        glWindow.hglrc = reinterpret_cast<void*>(0xC000 + ++contexts);
+        glWindow.hglrc = reinterpret_cast<void*>(0xC001);
         glWindow.width = kWidth;
         glWindow.height = kHeight;
-        InitRenderState(
-            RenderStateOptions{settings.lighting, settings.fog, settings.depthTest, settings.LockArrays}, glWindow,
-            camera, console);
-        if (tunnelMesh.listsActive) tunnelMesh.SetDisplayLists(false);
-        tunnelBuilder.Reset();
-        tunnelMesh.Release();
+        InitRenderState(RenderStateOptions{settings.lighting, settings.fog, settings.depthTest}, glWindow, camera);
         sectionPath = std::string(ORBALT_SOURCE_DIR) + "/data/test.sct";
     }
 
     void TearDown() override {
-        if (tunnelMesh.listsActive) tunnelMesh.SetDisplayLists(false);
+        // The stand-in's handles are no window to close; the mesh's lists go
+        // while the test's context is current.
         glWindow.hwnd = nullptr;
         glWindow.hdc = nullptr;
         glWindow.hglrc = nullptr;
+        ResetProgramObjects();
         GLTest::TearDown();
     }
 

@@ -121,6 +121,11 @@ TEST_F(RenderFrameTest, TheFrameRateIsDrawnAtTheTopLeftOverTheFrame) {
     // The glyphs are made once for the context and drawing leaves the state as it was.
     DrawFrame();
     EXPECT_EQ(textState().fontListBases.size(), 1u);
+    // Released with their context (the window destroyed), they are made
+    // anew for the next one.
+    contextResources.Release();
+    DrawFrame();
+    EXPECT_EQ(textState().fontListBases.size(), 2u);
     EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_MODELVIEW);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(glIsEnabled(GL_FOG));

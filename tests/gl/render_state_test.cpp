@@ -34,13 +34,15 @@ protected:
         platform::stub::Reset();
         window.width = 640;
         window.height = 480;
-        extensions::glLockArraysEXT = nullptr;
-        extensions::glUnlockArraysEXT = nullptr;
-        extensions::wglSwapIntervalEXT = nullptr;
-        extensions::wglGetSwapIntervalEXT = nullptr;
     }
 
-    bool Init() { return InitRenderState(options, window, camera, console); }
+    bool Init() { return InitRenderState(options, window, camera); }
+    // The look-up and its console lines, as the program makes them once its context is current.
+    GLExtensions LookUp() {
+        const GLExtensions found = LookUpExtensions();
+        ReportExtensions(found, console);
+        return found;
+    }
 
     RenderStateOptions options;  // as the program's settings start
     GLwindow window;             // its size only: the context is the offscreen one
@@ -145,41 +147,47 @@ TEST_F(RenderStateTest, CameraAndProjectionFor640x480) {
 
 TEST_F(RenderStateTest, MissingSwapControlIsReportedAndCompiledArraysFound) {
     OfferCompiledVertexArrays();
-    Init();
+    const GLExtensions found = LookUp();
     EXPECT_EQ(state().consoleText, "WGL_EXT_swap_control not supported \n");
-    EXPECT_EQ(extensions::wglSwapIntervalEXT, nullptr);
-    EXPECT_EQ(extensions::wglGetSwapIntervalEXT, nullptr);
-    ASSERT_NE(extensions::glLockArraysEXT, nullptr);
-    ASSERT_NE(extensions::glUnlockArraysEXT, nullptr);
+    EXPECT_FALSE(found.swapControl);
+    EXPECT_EQ(found.swapInterval, nullptr);
+    EXPECT_EQ(found.getSwapInterval, nullptr);
+    EXPECT_TRUE(found.compiledArrays);
+    ASSERT_NE(found.arrayLock.lock, nullptr);
+    ASSERT_NE(found.arrayLock.unlock, nullptr);
     EXPECT_EQ(glState().procLookups, (std::vector<std::string>{"glLockArraysEXT", "glUnlockArraysEXT"}));
 
     // The looked-up entry points are the context's own.
     GLfloat vertices[12] = {};
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, vertices);
-    extensions::glLockArraysEXT(0, 4);
+    found.arrayLock.lock(0, 4);
     EXPECT_EQ(Integer(0x81A9), 4);  // GL_ARRAY_ELEMENT_LOCK_COUNT_EXT
-    extensions::glUnlockArraysEXT();
+    found.arrayLock.unlock();
     EXPECT_EQ(Integer(0x81A9), 0);
     glDisableClientState(GL_VERTEX_ARRAY);
-}
-
-TEST_F(RenderStateTest, LockArraysOffNullsBothEntryPointsSilently) {
-    OfferCompiledVertexArrays();
-    options.lockArrays = false;
-    Init();
-    EXPECT_EQ(extensions::glLockArraysEXT, nullptr);
-    EXPECT_EQ(extensions::glUnlockArraysEXT, nullptr);
-    EXPECT_EQ(state().consoleText.find("compiled_vertex_array"), std::string::npos);
 }
 
 TEST_F(RenderStateTest, FailedLookUpIsReportedAndKeepsWhatWasFound) {
     glState().procAddresses["glLockArraysEXT"] =
         OffscreenContext::ProcAddress("GL_EXT_compiled_vertex_array", "glLockArraysEXT");
-    Init();
+    const GLExtensions found = LookUp();
     EXPECT_EQ(state().consoleText, "WGL_EXT_swap_control not supported \nwglGetProcAddress() failure \n");
-    EXPECT_NE(extensions::glLockArraysEXT, nullptr);
-    EXPECT_EQ(extensions::glUnlockArraysEXT, nullptr);
+    EXPECT_TRUE(found.compiledArrays);
+    EXPECT_NE(found.arrayLock.lock, nullptr);
+    EXPECT_EQ(found.arrayLock.unlock, nullptr);
+}
+
+// Two contexts' records are independent: what one context offers never
+// shows in a record looked up in another.
+TEST_F(RenderStateTest, EachLookUpDescribesOnlyTheContextItRanIn) {
+    OfferCompiledVertexArrays();
+    const GLExtensions offering = LookUp();
+    glState().procAddresses.clear();
+    const GLExtensions lacking = LookUpExtensions();
+    EXPECT_NE(offering.arrayLock.lock, nullptr);
+    EXPECT_EQ(lacking.arrayLock.lock, nullptr);
+    EXPECT_EQ(lacking.arrayLock.unlock, nullptr);
 }
 
 TEST_F(RenderStateTest, ResizeTo800x600KeepsTheVerticalFieldOfView) {

@@ -20,15 +20,11 @@ class StartUpWithGL : public GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
+        ResetProgramObjects();
         platform::stub::Reset();
-        glWindow.hwnd = nullptr;
-        glWindow.active = glWindow.fullscreen = glWindow.destroying = false;
-        glWindow.modes.clear();
-        glWindow.currentMode = glWindow.desktopMode;
         // The size message Windows sends while the window is created.
         glWindow.width = kWidth;
         glWindow.height = kHeight;
-        camera = Camera{};
         state().commandLine = "\"" + dir.File("orbalt.exe") + "\"";
         dir.Write("orbalt_config.txt", "FullScreen NO\n");
         dir.Write("test.sct", TempDir::Read(std::string(ORBALT_SOURCE_DIR) + "/data/test.sct"));
@@ -48,7 +44,7 @@ protected:
     }
 
     void TearDown() override {
-        tunnelBuilder.buildBudget = kFrameBuildBudget;
+        ResetProgramObjects();  // while the test's context is current
         GLTest::TearDown();
     }
 

@@ -43,10 +43,7 @@ void TunnelScene::SetUp() {
     window.width = kWidth;
     window.height = kHeight;
     Camera camera;
-    Console console;
-    InitRenderState(RenderStateOptions{}, window, camera, console);
-    extensions::glLockArraysEXT = nullptr;
-    extensions::glUnlockArraysEXT = nullptr;
+    InitRenderState(RenderStateOptions{}, window, camera);
 
     ASSERT_TRUE(
         BuildStandardTunnel(mesh, builder, TunnelParams{256, 64, kSpacing}, ORBALT_SOURCE_DIR "/data/test.sct"));
@@ -67,8 +64,6 @@ void TunnelScene::SetUp() {
 
 void TunnelScene::TearDown() {
     mesh.SetDisplayLists(false);
-    extensions::glLockArraysEXT = nullptr;
-    extensions::glUnlockArraysEXT = nullptr;
     glDeleteTextures(1, &texture);
     GLTest::TearDown();
 }

@@ -35,23 +35,16 @@ inline bool BuildDefaultTunnel(float cameraZ) {
     return true;
 }
 
-// Gives the program-wide objects a frame works on the program's starting
-// values again, record by record (so that a field added to a record later is
-// reset too): at the origin, at rest, looking along +z, every device idle
-// and unchanged, the stand-ins reset, and the frame timer at counter reading 0.
+// Gives the program-wide objects their starting values again, then what a
+// flight starts from: at the origin, at rest, looking along +z, every device
+// idle and unchanged, the stand-ins reset, and the frame timer at counter
+// reading 0.
 inline void StartFlightAfresh() {
+    ResetProgramObjects();
     platform::stub::Reset();
     platform::stub::ResetInput();
-    camera = Camera();
     camera.yaw = 180.0f;
     UpdateDirection(camera);
-    flight = FlightState();
-    collisionClearance = flight.maxStep;
-    collisionState = CollisionState();
-    keyboard = Keyboard();
-    mouse = Mouse();
-    joystick = Joystick();
-    settings.SwapSteerUpDown = false;
     mouse.changed = keyboard.changed = joystick.changed = false;
     frameTime = 1.0f / 60.0f;
     secondsPerCount = 1.0f / kCountsPerSecond;

@@ -261,15 +261,8 @@ TEST_F(InputDevices, JoystickCaptureAndPresence) {
 class DeviceRouting : public InputDevices {
 protected:
     void SetUp() override {
+        ResetProgramObjects();
         InputDevices::SetUp();
-        keyboard = Keyboard();
-        mouse = Mouse();
-        joystick = Joystick();
-        joystickPresent = false;
-    }
-    void TearDown() override {
-        glWindow.active = false;
-        mouse = Mouse();
     }
 };
 

@@ -17,14 +17,11 @@ using platform::stub::state;
 class KeyboardCommands : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetProgramObjects();
         platform::stub::Reset();
         platform::stub::ResetUi();
         platform::stub::ResetInput();
-        flight = FlightState{};
-        collisionClearance = flight.maxStep;
-        camera.fov = 70.0f;
-        settings = Settings{};
-        showInfo = showAxes = false;
+        camera.fov = 70.0f;  // as the render state starts it
     }
     int Press(int code) { return OnChar(static_cast<uintptr_t>(code), 0); }
     size_t HelpBoxes() const {

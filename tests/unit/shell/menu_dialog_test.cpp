@@ -152,17 +152,12 @@ namespace {
 class MenuCommands : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetProgramObjects();
         platform::stub::Reset();
         platform::stub::ResetUi();
-        settings = Settings{};
         popupMenu = platform::LoadPopupMenu(kPopupMenuName);
-        tunnelMesh.SetRenderMode(RenderMode::SolidSmooth);
-        tunnelMesh.SetMethod(RenderMethod::DirectVertices);
-        tunnelMesh.SetNormals(true);
-        tunnelMesh.SetColors(false);
-        tunnelMesh.SetTexCoords(true);
+        tunnelMesh.SetTexCoords(settings.texcoords);  // as the start-up build leaves the mesh
     }
-    void TearDown() override { popupMenu = nullptr; }
     int Choose(uint32_t id) { return OnCommand(id, 0); }
 };
 

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <new>
+#include <type_traits>
+#include <vector>
 
 #include "platform/stub/stub_control.h"
 #include "platform/stub/stub_gl_context_control.h"
@@ -21,14 +25,9 @@ using platform::stub::state;
 class StartUp : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetProgramObjects();  // no window or tunnel from an earlier run
         platform::stub::Reset();
         platform::stub::ResetUi();
-        tunnelBuilder.Reset();  // no tunnel from an earlier run
-        tunnelMesh.Release();
-        glWindow.hwnd = nullptr;
-        glWindow.active = glWindow.fullscreen = glWindow.destroying = false;
-        glWindow.modes.clear();
-        glWindow.currentMode = glWindow.desktopMode;
         state().commandLine = "\"" + dir.File("orbalt.exe") + "\"";
         state().displayModes = {{1024, 768, 32, 0}, {640, 480, 16, 60}, {1024, 768, 16, 0}};
         dir.Write("test.sct", TempDir::Read(std::string(ORBALT_DATA_DIR) + "/test.sct"));
@@ -274,6 +273,95 @@ TEST_F(StartUp, MissingMenuResourceLeavesNoMenu) {
     EXPECT_EQ(Run("FullScreen NO\n"), 0);
     EXPECT_TRUE(platform::stub::ui().checkMarks.empty());
     EXPECT_EQ(platform::stub::ui().destroyedMenus, 0);
+}
+
+// Every byte of a plain record, padding and all, is scribbled over, as a
+// field that a hand-written reset forgot would be left.
+template <typename Record>
+void Scribble(Record& record) {
+    static_assert(std::is_trivially_copyable_v<Record>);
+    std::memset(static_cast<void*>(&record), 0xA5, sizeof record);
+}
+
+// The record as the program starts it, built on storage scribbled the same
+// way, so that padding compares equal where the reset renews the record whole.
+template <typename Record, typename... Arguments>
+bool StartsAfresh(const Record& record, Arguments... arguments) {
+    alignas(Record) unsigned char storage[sizeof(Record)];
+    std::memset(storage, 0xA5, sizeof storage);
+    const Record* fresh = new (storage) Record(arguments...);
+    return std::memcmp(static_cast<const void*>(&record), static_cast<const void*>(fresh), sizeof(Record)) == 0;
+}
+
+// The same for the records a device object keeps in a vector.
+template <typename Record>
+void Scribble(std::vector<Record>& records) {
+    for (Record& record : records) Scribble(record);
+}
+
+template <typename Record>
+bool SameRecords(const std::vector<Record>& records, const std::vector<Record>& fresh) {
+    return records.size() == fresh.size() &&
+           std::memcmp(static_cast<const void*>(records.data()), static_cast<const void*>(fresh.data()),
+                       records.size() * sizeof(Record)) == 0;
+}
+
+TEST_F(StartUp, TheResetGivesEveryProgramObjectItsStartingState) {
+    state().messages.push_back({reinterpret_cast<void*>(0x1010), platform::msg::Char, 'i', 0});
+    PressEscape();
+    ASSERT_EQ(Run("FullScreen NO\nXResolution 800\nDisplayLists YES\n"), 0);
+    ASSERT_NE(tunnelMesh.nSegments, 0u);  // the run left its marks
+    Scribble(camera);
+    Scribble(flight);
+    Scribble(collisionState);
+    Scribble(keyboard.keys);
+    Scribble(mouse.channels);
+    Scribble(joystick.axes);
+    Scribble(joystick.buttons);
+    keyboard.changed = mouse.changed = joystick.changed = false;
+    mouse.captured = true;
+    Scribble(settings);
+    Scribble(tunnelParams);
+    Scribble(frameTimer);
+    collisionClearance = frameTime = secondsPerCount = -1.0f;
+    glWindow.active = glWindow.fullscreen = true;
+    GLwindow::status.Set(5, "GLwindow", "test", "failure");
+    contextResources.extensions.compiledArrays = true;
+
+    ResetProgramObjects();
+    EXPECT_TRUE(StartsAfresh(camera));
+    EXPECT_TRUE(StartsAfresh(flight));
+    EXPECT_TRUE(StartsAfresh(collisionState));
+    EXPECT_TRUE(SameRecords(keyboard.keys, Keyboard().keys));
+    EXPECT_TRUE(SameRecords(mouse.channels, Mouse().channels));
+    EXPECT_TRUE(SameRecords(joystick.axes, Joystick().axes));
+    EXPECT_TRUE(SameRecords(joystick.buttons, Joystick().buttons));
+    EXPECT_TRUE(keyboard.changed && mouse.changed && joystick.changed);
+    EXPECT_FALSE(mouse.captured);
+    EXPECT_TRUE(StartsAfresh(settings));
+    EXPECT_TRUE(StartsAfresh(tunnelParams));
+    EXPECT_TRUE(StartsAfresh(frameTimer, int64_t{0}));  // the stand-in's counter reads 0
+    EXPECT_EQ(collisionClearance, FlightState{}.maxStep);
+    EXPECT_EQ(frameTime, 0.0f);
+    EXPECT_EQ(secondsPerCount, SecondsPerCount(state().counterFrequency));
+    // What cannot be compared byte by byte: the objects that own memory or handles.
+    EXPECT_EQ(tunnelMesh.nSegments, 0u);
+    EXPECT_EQ(tunnelMesh.lists, nullptr);
+    EXPECT_EQ(tunnelMesh.listsActive, 0);
+    EXPECT_FALSE(tunnelBuilder.Ready());
+    EXPECT_EQ(tunnelBuilder.updateBudget, kFrameGenerationBudget);
+    EXPECT_EQ(tunnelBuilder.buildBudget, kFrameBuildBudget);
+    EXPECT_EQ(glWindow.hwnd, nullptr);
+    EXPECT_FALSE(glWindow.active || glWindow.fullscreen);
+    EXPECT_TRUE(glWindow.modes.empty());
+    EXPECT_EQ(glWindow.currentMode.width, glWindow.desktopMode.width);
+    EXPECT_STREQ(GLwindow::status.Message(), "");
+    EXPECT_EQ(GLwindow::status.log, nullptr);
+    EXPECT_FALSE(contextResources.extensions.compiledArrays);
+    EXPECT_TRUE(programDirectory.empty() && sectionPath.empty());
+    EXPECT_EQ(tunnelMessages.owner, nullptr);
+    EXPECT_EQ(popupMenu, nullptr);
+    EXPECT_FALSE(showInfo || showAxes || joystickPresent);
 }
 
 }  // namespace
