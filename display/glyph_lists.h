@@ -5,8 +5,8 @@
 // context they belong to.
 #include <cstdint>
 
-#include "platform/gl_headers.h"
 #include "platform/gl_context.h"
+#include "platform/gl_headers.h"
 
 class GlyphLists {
 public:

@@ -70,8 +70,13 @@ public:
     // true once the ring is whole and the builder Ready. The ring is the one
     // a build without a budget makes.
     bool ContinueBuild();
+    // Where a builder stands: nothing begun (Idle), a ring being generated
+    // (Building), a whole ring kept around the camera (Serving), or a start
+    // that was refused (Failed; the builder serves nothing until a new start).
+    enum class Phase { Idle, Building, Serving, Failed };
+    Phase CurrentPhase() const { return phase; }
     // True from a successful start until the ring is whole.
-    bool Building() const { return filling && SizesMatch(); }
+    bool Building() const { return phase == Phase::Building && SizesMatch(); }
     // Extends the window ahead of or behind the camera's segment as needed,
     // within updateBudget.
     void Update(float cameraZ);
@@ -131,8 +136,7 @@ private:
 
     uint32_t ringSize = 0;    // nSegments the rings were made for
     uint32_t ringPoints = 0;  // nSegPoints the sections were sized for
-    bool built = false;
-    bool filling = false;
+    Phase phase = Phase::Idle;
     int32_t nextFilled = 0;  // the next section a build in progress generates
     int pending = 0;         // 1 a section ahead is half searched, -1 one behind, 0 none
 };

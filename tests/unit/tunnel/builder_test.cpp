@@ -329,7 +329,9 @@ TEST_P(BudgetedFlight, ARingMadeOverManyCallsIsTheRingMadeAtOnce) {
     ASSERT_TRUE(plain.Init(kStandardWalkSeed, 0.3f, spacing, DefaultSectionPath().c_str()));
     ASSERT_TRUE(mesh.Init(32, sections) && AttachStandardBuilder(builder, mesh));
     builder.buildBudget = 1e-12;
+    EXPECT_EQ(builder.CurrentPhase(), TunnelBuilder::Phase::Idle);
     ASSERT_TRUE(builder.StartBuild(kStandardWalkSeed, 0.3f, spacing, DefaultSectionPath().c_str()));
+    EXPECT_EQ(builder.CurrentPhase(), TunnelBuilder::Phase::Building);
     EXPECT_TRUE(std::all_of(mesh.pos.get(), mesh.pos.get() + mesh.nVertices,
                             [](const Vector3& p) { return p.x == 0.0f && p.y == 0.0f && p.z == 0.0f; }));
     int calls = 0;
@@ -342,6 +344,7 @@ TEST_P(BudgetedFlight, ARingMadeOverManyCallsIsTheRingMadeAtOnce) {
         ++calls;
     }
     EXPECT_TRUE(builder.Ready());
+    EXPECT_EQ(builder.CurrentPhase(), TunnelBuilder::Phase::Serving);
     EXPECT_TRUE(builder.ContinueBuild());  // nothing left to do
     EXPECT_GT(calls, static_cast<int>(sections));
     EXPECT_EQ(builder.start, plain.start);
@@ -416,12 +419,15 @@ TEST_F(BuilderTest, SpacingsOutsideTheRangeBuildNothingAndTheBoundsBuildSoundWal
     ASSERT_TRUE(AttachStandardBuilder(builder, mesh));
     const float below = std::nextafter(TunnelBuilder::kSmallestSpacing, 0.0f);
     const float above = std::nextafter(TunnelBuilder::kLargestSpacing, 1.0e30f);
-    for (float outside : {1.0e-30f, below, above, 1.0e38f})
+    for (float outside : {1.0e-30f, below, above, 1.0e38f}) {
         EXPECT_FALSE(builder.Init(8, 0, outside, DefaultSectionPath().c_str())) << outside;
+        EXPECT_EQ(builder.CurrentPhase(), TunnelBuilder::Phase::Failed);
+    }
     EXPECT_TRUE(platform::stub::state().shownMessages.empty());
     for (float bound : {TunnelBuilder::kSmallestSpacing, TunnelBuilder::kLargestSpacing}) {
         SCOPED_TRACE(bound);
         ASSERT_TRUE(builder.Init(8, 0, bound, DefaultSectionPath().c_str()));
+        EXPECT_EQ(builder.CurrentPhase(), TunnelBuilder::Phase::Serving);
         for (int32_t section = builder.start; section <= builder.end + 1; ++section)
             for (uint32_t j = 0; j < mesh.nSegPoints; ++j)
                 ASSERT_NEAR(mesh.norm[mesh.VertexOf(mesh.SlotOf(section), j)].SquaredLength(), 1.0f, 1e-3f)
