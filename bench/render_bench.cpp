@@ -78,7 +78,7 @@ double Median(std::vector<double> values) {
 
 bool BuildTunnel(Orbalt2& mesh, TunnelBuilder& builder) {
     if (!BuildStandardTunnel(mesh, builder, TunnelParams{}, ORBALT_DATA_DIR "/test.sct")) return false;
-    ColourFromNormals(mesh);
+    ColorFromNormals(mesh);
     return true;
 }
 

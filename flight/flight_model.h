@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "flight/camera.h"
+#include "tunnel/angles.h"
 #include "tunnel/vector3.h"
 
 // The last four mouse movements, averaged to smooth the steering.
@@ -60,7 +61,6 @@ struct DeviceReadings {
     bool swapUpDown = false;  // up and down steering of mouse and joystick swapped
 };
 
-constexpr float kDegreesToRadians = 0.017453292f;
 constexpr float kJoystickTurnRate = 120.0f;  // degrees per second at full deflection
 constexpr uint32_t kIdleAfterMs = 32000;     // a device unused this long counts as idle
 constexpr float kSpeedChange = 0.01f;        // per frame while a speed button or key is held

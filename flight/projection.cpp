@@ -3,10 +3,9 @@
 #include <cmath>
 
 #include "platform/gl_headers.h"
+#include "tunnel/angles.h"
 
-namespace {
-constexpr float kHalfDegreeInRadians = 0.008726646f;  // pi / 360
-}  // namespace
+namespace {}  // namespace
 
 float FrustumFov(float fov) {
     if (!(fov >= kMinFrustumFov)) return kMinFrustumFov;  // also a NaN

@@ -7,9 +7,9 @@
 #include "flight/overlay.h"
 #include "platform/gl_context.h"
 #include "platform/gl_headers.h"
+#include "tunnel/angles.h"
 
 namespace {
-constexpr float kHalfDegreeInRadians = 3.14159265f / 360.0f;
 // How far a view across the tunnel shifts the drawn range, as a share of half of it.
 constexpr float kLeanShare = 0.95f;
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 
 constexpr float kStartFov = 70.0f;
 constexpr float kNearestPlane = 0.001f;
-constexpr GLfloat kSkyColour[] = {0.5f, 0.7f, 1.0f, 1.0f};
+constexpr GLfloat kSkyColor[] = {0.5f, 0.7f, 1.0f, 1.0f};
 constexpr GLfloat kLightPosition[] = {0.1f, 0.3f, -1.0f, 0.0f};  // directional
 constexpr GLfloat kWhite[] = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr GLfloat kMaterialAmbient[] = {0.25f, 0.25f, 0.2f, 1.0f};
@@ -66,7 +66,7 @@ void SetLightAndMaterial(bool lighting) {
 }
 
 void SetFog(bool fog) {
-    glFogfv(GL_FOG_COLOR, kSkyColour);
+    glFogfv(GL_FOG_COLOR, kSkyColor);
     glFogi(GL_FOG_MODE, GL_LINEAR);
     glHint(GL_FOG_HINT, GL_NICEST);
     glFogf(GL_FOG_START, kFogStart);
@@ -85,7 +85,7 @@ bool InitRenderState(const RenderStateOptions& options, const GLwindow& window, 
     glEnable(GL_CULL_FACE);
     glPolygonMode(GL_FRONT, GL_FILL);
     glShadeModel(GL_SMOOTH);
-    glClearColor(kSkyColour[0], kSkyColour[1], kSkyColour[2], kSkyColour[3]);
+    glClearColor(kSkyColor[0], kSkyColor[1], kSkyColor[2], kSkyColor[3]);
     SetLightAndMaterial(options.lighting);
     for (GLenum capability : {GLenum{GL_NORMALIZE}, GLenum{GL_ALPHA_TEST}, GLenum{GL_BLEND},
                               GLenum{GL_COLOR_MATERIAL}, GLenum{GL_POLYGON_SMOOTH}, kIndexLogicOp})

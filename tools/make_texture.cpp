@@ -19,7 +19,7 @@ constexpr int kBlockHeight = 32;
 constexpr int kBlockWidth = 64;
 constexpr int kMortar = 2;  // half the joint between two blocks
 
-struct Colour {
+struct Color {
     int b, g, r;
 };
 
@@ -32,7 +32,7 @@ uint32_t Hash(uint32_t x, uint32_t y) {
 int Clamp(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
 // The picture with y = 0 at the bottom, where texture coordinate t = 0 lies.
-Colour Texel(int x, int y) {
+Color Texel(int x, int y) {
     int course = y / kBlockHeight;
     int shifted = x + (course % 2) * (kBlockWidth / 2);
     int block = shifted / kBlockWidth;
@@ -61,7 +61,7 @@ std::string TextureBytes() {
     file.bits = 24;
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
-            Colour c = Texel(x, y);
+            Color c = Texel(x, y);
             file.rows.push_back(static_cast<uint8_t>(c.b));
             file.rows.push_back(static_cast<uint8_t>(c.g));
             file.rows.push_back(static_cast<uint8_t>(c.r));

@@ -3,12 +3,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "tunnel/angles.h"
 #include "tunnel/section_params.h"
 #include "tunnel/zeroed_array.h"
 
 namespace {
-
-constexpr float kDegreesToRadians = 0.017453292f;
 
 // An angle that grows linearly with t (degrees), in radians. The phase
 // counts only modulo a whole turn (fmod is exact): the walk can carry a

@@ -58,13 +58,13 @@ int InitOrbalt(Tunnel tunnel, const TunnelRequest& request, const TunnelMessages
         messages.Show("InitOrbalt() builder.Init() failure");
         return 0;
     }
-    if (tunnel.builder.Ready()) ColourFromNormals(tunnel.mesh);
+    if (tunnel.builder.Ready()) ColorFromNormals(tunnel.mesh);
     return 1;
 }
 
 bool ContinueTunnelBuild(Tunnel tunnel) {
     if (!tunnel.builder.Building()) return tunnel.builder.Ready();
     if (!tunnel.builder.ContinueBuild()) return false;
-    ColourFromNormals(tunnel.mesh);
+    ColorFromNormals(tunnel.mesh);
     return true;
 }

@@ -88,7 +88,10 @@ public:
     // of its first section, white for even slots and black for odd ones.
     void DrawBoxes(int32_t first, uint32_t count) const;
 
+    // The slot of section or segment i, numbered as the builder numbers
+    // them (any sign) or counted on from a slot.
     uint32_t SlotOf(int32_t i) const { return static_cast<uint32_t>(i) & (nSegments - 1); }
+    uint32_t SlotOf(uint32_t i) const { return i & (nSegments - 1); }
     uint32_t VertexOf(uint32_t slot, uint32_t point) const { return slot * nSegPoints + point; }
 
     uint32_t nSegments = 0;
@@ -136,14 +139,13 @@ private:
     void DrawFlatArrays(uint32_t first, uint32_t count) const;
     void DrawSmoothArrays(uint32_t first, uint32_t count) const;
     // Per-vertex attributes of the direct routines, each when switched on.
-    void SendNormalColourTexCoord(uint32_t v) const;
-    void SendColourNormalTexCoord(uint32_t v) const;
-    void SendColourTexCoord(uint32_t v) const;
+    void SendNormalColorTexCoord(uint32_t v) const;
+    void SendColorNormalTexCoord(uint32_t v) const;
+    void SendColorTexCoord(uint32_t v) const;
     // Flat shading: the face normal of the triangle that strip vertex m of
     // the slot completes (the first triangle's before vertex 0).
     void SendFlatNormal(uint32_t slot, uint32_t m) const;
     void DrawFlatStrips(uint32_t first, uint32_t count, bool fromArrays) const;
-    uint32_t MaskSlot(uint32_t i) const { return i & (nSegments - 1); }
     uint32_t NextSlotVertex(uint32_t v) const { return (v + nSegPoints) & (nVertices - 1); }
     const uint32_t* StripOf(uint32_t slot) const { return &strips[size_t{slot} * StripLength()]; }
 

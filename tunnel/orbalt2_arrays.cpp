@@ -7,7 +7,7 @@
 
 void Orbalt2::DrawPointsArrays(uint32_t first, uint32_t count) const {
     for (uint32_t i = 0; i < count; ++i)
-        glDrawArrays(GL_POINTS, static_cast<GLint>(VertexOf(MaskSlot(first + i), 0)),
+        glDrawArrays(GL_POINTS, static_cast<GLint>(VertexOf(SlotOf(first + i), 0)),
                      static_cast<GLsizei>(nSegPoints));
 }
 
@@ -15,14 +15,14 @@ void Orbalt2::DrawPointsArrays(uint32_t first, uint32_t count) const {
 // left out, which is what this path has always shown.
 void Orbalt2::DrawSectionsArrays(uint32_t first, uint32_t count) const {
     for (uint32_t i = 0; i < count; ++i)
-        glDrawArrays(GL_LINE_STRIP, static_cast<GLint>(VertexOf(MaskSlot(first + i), 0)),
+        glDrawArrays(GL_LINE_STRIP, static_cast<GLint>(VertexOf(SlotOf(first + i), 0)),
                      static_cast<GLsizei>(nSegPoints));
 }
 
 void Orbalt2::DrawWireframeArrays(uint32_t first, uint32_t count) const {
     DrawSectionsArrays(first, count + 1);
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t base = VertexOf(MaskSlot(first + i), 0);
+        const uint32_t base = VertexOf(SlotOf(first + i), 0);
         glBegin(GL_LINE_LOOP);
         for (uint32_t v = base; v < base + nSegPoints; ++v) {
             glArrayElement(static_cast<GLint>(v));
@@ -39,5 +39,5 @@ void Orbalt2::DrawFlatArrays(uint32_t first, uint32_t count) const { DrawFlatStr
 void Orbalt2::DrawSmoothArrays(uint32_t first, uint32_t count) const {
     for (uint32_t i = 0; i < count; ++i)
         glDrawElements(GL_TRIANGLE_STRIP, static_cast<GLsizei>(StripLength()), GL_UNSIGNED_INT,
-                       StripOf(MaskSlot(first + i)));
+                       StripOf(SlotOf(first + i)));
 }

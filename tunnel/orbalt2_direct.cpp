@@ -4,19 +4,19 @@
 #include "platform/gl_headers.h"
 #include "tunnel/orbalt2.h"
 
-void Orbalt2::SendNormalColourTexCoord(uint32_t v) const {
+void Orbalt2::SendNormalColorTexCoord(uint32_t v) const {
     if (normals) glNormal3fv(&norm[v].x);
     if (colors) glColor4fv(&clr[v].r);
     if (texcoords) glTexCoord2fv(&texc[v].s);
 }
 
-void Orbalt2::SendColourNormalTexCoord(uint32_t v) const {
+void Orbalt2::SendColorNormalTexCoord(uint32_t v) const {
     if (colors) glColor4fv(&clr[v].r);
     if (normals) glNormal3fv(&norm[v].x);
     if (texcoords) glTexCoord2fv(&texc[v].s);
 }
 
-void Orbalt2::SendColourTexCoord(uint32_t v) const {
+void Orbalt2::SendColorTexCoord(uint32_t v) const {
     if (colors) glColor4fv(&clr[v].r);
     if (texcoords) glTexCoord2fv(&texc[v].s);
 }
@@ -33,9 +33,9 @@ void Orbalt2::SendFlatNormal(uint32_t slot, uint32_t m) const {
 void Orbalt2::DrawPointsDirect(uint32_t first, uint32_t count) const {
     glBegin(GL_POINTS);
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t base = VertexOf(MaskSlot(first + i), 0);
+        const uint32_t base = VertexOf(SlotOf(first + i), 0);
         for (uint32_t v = base; v < base + nSegPoints; ++v) {
-            SendNormalColourTexCoord(v);
+            SendNormalColorTexCoord(v);
             glVertex3fv(&pos[v].x);
         }
     }
@@ -44,10 +44,10 @@ void Orbalt2::DrawPointsDirect(uint32_t first, uint32_t count) const {
 
 void Orbalt2::DrawSectionsDirect(uint32_t first, uint32_t count) const {
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t base = VertexOf(MaskSlot(first + i), 0);
+        const uint32_t base = VertexOf(SlotOf(first + i), 0);
         glBegin(GL_LINE_LOOP);
         for (uint32_t v = base; v < base + nSegPoints; ++v) {
-            SendColourNormalTexCoord(v);
+            SendColorNormalTexCoord(v);
             glVertex3fv(&pos[v].x);
         }
         glEnd();
@@ -59,13 +59,13 @@ void Orbalt2::DrawSectionsDirect(uint32_t first, uint32_t count) const {
 void Orbalt2::DrawWireframeDirect(uint32_t first, uint32_t count) const {
     DrawSectionsDirect(first, count + 1);
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t base = VertexOf(MaskSlot(first + i), 0);
+        const uint32_t base = VertexOf(SlotOf(first + i), 0);
         glBegin(GL_LINE_LOOP);
         for (uint32_t v = base; v < base + nSegPoints; ++v) {
-            SendNormalColourTexCoord(v);
+            SendNormalColorTexCoord(v);
             glVertex3fv(&pos[v].x);
             const uint32_t w = NextSlotVertex(v);
-            SendNormalColourTexCoord(w);
+            SendNormalColorTexCoord(w);
             glVertex3fv(&pos[w].x);
         }
         glEnd();
@@ -77,7 +77,7 @@ void Orbalt2::DrawWireframeDirect(uint32_t first, uint32_t count) const {
 // one call per attribute.
 void Orbalt2::DrawFlatStrips(uint32_t first, uint32_t count, bool fromArrays) const {
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t slot = MaskSlot(first + i);
+        const uint32_t slot = SlotOf(first + i);
         const uint32_t* strip = StripOf(slot);
         glBegin(GL_TRIANGLE_STRIP);
         for (uint32_t m = 0; m < StripLength(); ++m) {
@@ -85,7 +85,7 @@ void Orbalt2::DrawFlatStrips(uint32_t first, uint32_t count, bool fromArrays) co
             if (fromArrays) {
                 glArrayElement(static_cast<GLint>(strip[m]));
             } else {
-                SendColourTexCoord(strip[m]);
+                SendColorTexCoord(strip[m]);
                 glVertex3fv(&pos[strip[m]].x);
             }
         }
@@ -97,10 +97,10 @@ void Orbalt2::DrawFlatDirect(uint32_t first, uint32_t count) const { DrawFlatStr
 
 void Orbalt2::DrawSmoothDirect(uint32_t first, uint32_t count) const {
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t* strip = StripOf(MaskSlot(first + i));
+        const uint32_t* strip = StripOf(SlotOf(first + i));
         glBegin(GL_TRIANGLE_STRIP);
         for (uint32_t m = 0; m < StripLength(); ++m) {
-            SendNormalColourTexCoord(strip[m]);
+            SendNormalColorTexCoord(strip[m]);
             glVertex3fv(&pos[strip[m]].x);
         }
         glEnd();

@@ -37,7 +37,7 @@ void Orbalt2::Draw(int32_t first, uint32_t count) {
         // Name 0 is no list (sized while lists were on, or none could be
         // had): there is nothing to call, and GL would report an error.
         for (uint32_t i = 0; i < count; ++i)
-            if (const GLuint name = lists[MaskSlot(slot + i)]) glCallList(name);
+            if (const GLuint name = lists[SlotOf(slot + i)]) glCallList(name);
     } else {
         if (method == RenderMethod::VertexArrays) EnableClientArrays();
         DrawParts(slot, count);
@@ -107,7 +107,7 @@ void Orbalt2::DrawBoxes(int32_t first, uint32_t count) const {
     if (nSegments == 0) return;
     if (count > nSegments) count = nSegments;
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t s = MaskSlot(static_cast<uint32_t>(first) + i);
+        const uint32_t s = SlotOf(static_cast<uint32_t>(first) + i);
         const float grey = (s & 1) == 0 ? 1.0f : 0.0f;
         const float z = pos[VertexOf(s, 0)].z;
         glColor3f(grey, grey, grey);

@@ -30,7 +30,7 @@ void Orbalt2::CompileLists(int32_t first, uint32_t count) {
     if (count > nSegments) count = nSegments;
     const bool arrays = method == RenderMethod::VertexArrays;
     for (uint32_t i = 0; i < count; ++i) {
-        const uint32_t s = MaskSlot(static_cast<uint32_t>(first) + i);
+        const uint32_t s = SlotOf(static_cast<uint32_t>(first) + i);
         // The arrays are read while a list is compiled, not when it is
         // called; each slot's compile hands them over and locks them as a
         // frame's draw does.

@@ -17,7 +17,7 @@ bool AttachStandardBuilder(TunnelBuilder& builder, Orbalt2& mesh) {
     return builder.Create(&mesh, StandardMargin(mesh.nSegments));
 }
 
-void ColourFromNormals(Orbalt2& mesh) {
+void ColorFromNormals(Orbalt2& mesh) {
     for (uint32_t v = 0; v < mesh.nVertices; ++v) {
         const Vector3& n = mesh.norm[v];
         mesh.clr[v] = Color4{n.x, n.y, n.z, 1.0f};

@@ -43,7 +43,7 @@ bool AttachStandardBuilder(TunnelBuilder& builder, Orbalt2& mesh);
 
 // Vertex colours that show the orientation of the wall: each vertex's normal
 // as its colour (negative parts are clamped when drawn).
-void ColourFromNormals(Orbalt2& mesh);
+void ColorFromNormals(Orbalt2& mesh);
 
 // All of it: sizes the mesh, attaches the builder and generates the ring
 // around cameraZ from the section file with the given walk seed.

@@ -74,7 +74,7 @@ TEST_F(InitOrbaltTest, EightSectionsSucceedWithAMarginOfOne) {
     EXPECT_EQ(tunnelBuilder.lookahead, 1u);
 }
 
-TEST_F(InitOrbaltTest, ColoursAreTheNormalsAndTheClearanceIsTaken) {
+TEST_F(InitOrbaltTest, ColorsAreTheNormalsAndTheClearanceIsTaken) {
     collisionClearance = 0.0125f;
     EXPECT_EQ(BuildWith(tunnelParams), 1);
     for (uint32_t v = 0; v < tunnelMesh.nVertices; v += 97) {

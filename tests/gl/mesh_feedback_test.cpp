@@ -28,7 +28,7 @@ struct Caught {
     std::set<Edge> edges;
     int lines = 0;
     std::vector<std::vector<uint32_t>> polygons;
-    std::vector<std::vector<float>> lineColours;  // per line: the two RGBA colours
+    std::vector<std::vector<float>> lineColors;   // per line: the two RGBA colours
     std::vector<std::vector<float>> lineCorners;  // per line: the two x, y, z
 };
 
@@ -95,9 +95,9 @@ protected:
             } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
                 const uint32_t a = VertexAt(data), b = VertexAt(data + stride);
                 caught.edges.insert({std::min(a, b), std::max(a, b)});
-                caught.lineColours.push_back(std::vector<float>(data + 3, data + stride));
-                caught.lineColours.back().insert(caught.lineColours.back().end(), data + stride + 3,
-                                                 data + 2 * stride);
+                caught.lineColors.push_back(std::vector<float>(data + 3, data + stride));
+                caught.lineColors.back().insert(caught.lineColors.back().end(), data + stride + 3,
+                                                data + 2 * stride);
                 caught.lineCorners.push_back(
                     {data[0], data[1], data[2], data[stride], data[stride + 1], data[stride + 2]});
                 ++caught.lines;
@@ -210,7 +210,7 @@ TEST_F(MeshFeedback, BoxesOutlineEachSegmentAndItsEighths) {
     ASSERT_EQ(caught.lines, 2 * 9 * 4);
     for (int line = 0; line < caught.lines; ++line) {
         const float grey = line < 36 ? 0.0f : 1.0f;  // slot 7, then slot 0
-        EXPECT_EQ(caught.lineColours[static_cast<size_t>(line)],
+        EXPECT_EQ(caught.lineColors[static_cast<size_t>(line)],
                   std::vector<float>({grey, grey, grey, 1, grey, grey, grey, 1}));
     }
     // The first loop: segment 7's box at z of section 7, corners in order.

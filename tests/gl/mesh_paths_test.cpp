@@ -170,7 +170,7 @@ TEST_F(MeshPaths, SolidFlatLightsEachTriangleWithItsFaceNormal) {
     EXPECT_EQ(Differing(Draw(kFlat, kArrays), triangles), 0);
 }
 
-TEST_F(MeshPaths, ColourMaterialOnlyWhenNormalsAndColoursAreBothOn) {
+TEST_F(MeshPaths, ColorMaterialOnlyWhenNormalsAndColorsAreBothOn) {
     for (RenderMethod method : {kDirect, kArrays}) {
         SCOPED_TRACE(testing::Message() << "method " << static_cast<int>(method));
         SetAttributes(true, false, false);
@@ -186,9 +186,9 @@ TEST_F(MeshPaths, ColourMaterialOnlyWhenNormalsAndColoursAreBothOn) {
         EXPECT_EQ(Differing(uncoloured, Draw(kSmooth, method)), 0);
         // ... which are still sent: unlit, they show.
         glDisable(GL_LIGHTING);
-        const Picture unlitColoured = Draw(kSmooth, method);
+        const Picture unlitColored = Draw(kSmooth, method);
         SetAttributes(false, false, false);
-        EXPECT_GT(Differing(unlitColoured, Draw(kSmooth, method)), kMostOfTheView / 2);
+        EXPECT_GT(Differing(unlitColored, Draw(kSmooth, method)), kMostOfTheView / 2);
         glEnable(GL_LIGHTING);
     }
 }

@@ -111,7 +111,7 @@ TEST_F(TextureTest, PaddedRowsUploadWithoutShear) {
     }
 }
 
-TEST_F(TextureTest, PaletteImagesUploadTheirColours) {
+TEST_F(TextureTest, PaletteImagesUploadTheirColors) {
     BmpFile eight;
     eight.width = 3;
     eight.height = 2;

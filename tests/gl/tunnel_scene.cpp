@@ -47,7 +47,7 @@ void TunnelScene::SetUp() {
 
     ASSERT_TRUE(
         BuildStandardTunnel(mesh, builder, TunnelParams{256, 64, kSpacing}, ORBALT_SOURCE_DIR "/data/test.sct"));
-    ColourFromNormals(mesh);  // as the whole-tunnel build gives them
+    ColorFromNormals(mesh);  // as the whole-tunnel build gives them
 
     glGenTextures(1, &texture);
     UploadChecker(texture);

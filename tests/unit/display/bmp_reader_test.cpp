@@ -120,7 +120,7 @@ TEST_F(BmpReader, TruncatedPaletteOrPixelsAreRefused) {
     EXPECT_EQ(Load(shortTable), std::string(kLoad) + "IO: palette read error");
 }
 
-TEST_F(BmpReader, ColourTableLargerThanThePaletteIsRefused) {
+TEST_F(BmpReader, ColorTableLargerThanThePaletteIsRefused) {
     BmpFile one;
     one.width = 8;
     one.height = 1;
@@ -225,7 +225,7 @@ TEST_F(BmpReader, ImagesWithoutPixelsReadNoRows) {
         }
 }
 
-TEST_F(BmpReader, ShortColourTableLeavesTheRestGray) {
+TEST_F(BmpReader, ShortColorTableLeavesTheRestGray) {
     BmpFile eight;
     eight.width = 4;
     eight.height = 1;
@@ -246,7 +246,7 @@ TEST_F(BmpReader, ShortColourTableLeavesTheRestGray) {
     EXPECT_EQ(std::string(image.pixels, image.pixels + 4), std::string("\x00\x0F\x10\xFF", 4));
 }
 
-TEST_F(BmpReader, LongerInformationHeaderKeepsItsColourTable) {
+TEST_F(BmpReader, LongerInformationHeaderKeepsItsColorTable) {
     BmpFile eight;
     eight.infoSize = 108;  // a version 4 header
     eight.width = 2;

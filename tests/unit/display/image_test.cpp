@@ -60,7 +60,7 @@ TEST(ImageCreate, IndexedImageGetsAGrayPaletteAndOwnPixels) {
     EXPECT_EQ(image.height, 0);
 }
 
-TEST(ImageCreate, DirectColourWithACallerBufferHasNoPalette) {
+TEST(ImageCreate, DirectColorWithACallerBufferHasNoPalette) {
     uint8_t buffer[2 * 8];
     Image image;
     ASSERT_EQ(image.Create(2, 2, 8, {24, 0, 0xFF, 0xFF00, 0xFF0000}, buffer), 1);
