@@ -76,7 +76,7 @@ double Median(std::vector<double> values) {
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
-bool BuildTunnel(Orbalt2& mesh, TunnelBuilder& builder) {
+bool BuildShippedTunnel(Orbalt2& mesh, TunnelBuilder& builder) {
     if (!BuildStandardTunnel(mesh, builder, TunnelParams{}, ORBALT_DATA_DIR "/test.sct")) return false;
     ColorFromNormals(mesh);
     return true;
@@ -233,7 +233,7 @@ int main(int argc, char** argv) {
 
     static Orbalt2 mesh;
     static TunnelBuilder builder;
-    if (!BuildTunnel(mesh, builder)) {
+    if (!BuildShippedTunnel(mesh, builder)) {
         std::fprintf(stderr, "render_bench: the tunnel could not be built\n");
         return 1;
     }

@@ -52,7 +52,7 @@ bool RunDrawingCommand(uint32_t id) {
 // shown its message boxes and kept the tunnel there was.
 void RunParameterCommand() {
     if (!RunParameterDialog(glWindow.hwnd, tunnelParams)) return;
-    BuildTunnel();
+    BuildTunnelFromSettings();
     DrawFrame();
 }
 

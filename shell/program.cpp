@@ -122,11 +122,11 @@ int RunProgram(const char* commandLineText) {
     contextResources.Acquire();
     ReportExtensions(contextResources.extensions, console);
     textureName = InitTexture((programDirectory + kTextureFileName).c_str(), console);
-    if (!FindSectionPath(commandLineText) || !BuildTunnel()) Quit();
+    if (!FindSectionPath(commandLineText) || !BuildTunnelFromSettings()) Quit();
     return RunMainLoop();
 }
 
-int BuildTunnel() {
+int BuildTunnelFromSettings() {
     TunnelRequest request;
     request.params = tunnelParams;
     request.drawing = DrawingOptions{

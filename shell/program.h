@@ -14,4 +14,4 @@ void Quit();
 // Builds the whole tunnel anew from the settings, the tunnel parameters and
 // the section path, around the camera. 1 on success; 0 after its message
 // boxes, with the tunnel there was kept.
-int BuildTunnel();
+int BuildTunnelFromSettings();

@@ -53,7 +53,7 @@ protected:
     // until the ring is whole as the program's frames carry it on.
     static int BuildWith(const TunnelParams& params) {
         tunnelParams = params;
-        const int built = BuildTunnel();
+        const int built = BuildTunnelFromSettings();
         while (tunnelBuilder.Building()) ContinueTunnelBuild({tunnelMesh, tunnelBuilder});
         return built;
     }

@@ -67,7 +67,7 @@ void PrintMessage(platform::WindowHandle, const char* text, const char* caption)
 const TunnelMessages kPrintedMessages{nullptr, kProgramName, PrintMessage};
 
 // The program's start-up build: the standard tunnel of the given size.
-bool BuildTunnel(const BuildOptions& options, Orbalt2& mesh, TunnelBuilder& builder) {
+bool BuildRequestedTunnel(const BuildOptions& options, Orbalt2& mesh, TunnelBuilder& builder) {
     const TunnelParams params{options.sections, options.points, options.spacing};
     if (!SizeStandardMesh(mesh, params) || !AttachStandardBuilder(builder, mesh)) {
         std::fprintf(stderr, "sctool: the mesh or the builder rejects %u sections of %u points\n",
@@ -127,7 +127,7 @@ int DumpTunnel(const std::vector<std::string>& args) {
     if (!ParseBuildOptions(args, true, options)) return 2;
     static Orbalt2 mesh;  // large: kept off the stack
     static TunnelBuilder builder;
-    if (!BuildTunnel(options, mesh, builder)) return 1;
+    if (!BuildRequestedTunnel(options, mesh, builder)) return 1;
     PrintState("build", mesh, builder);
     for (size_t m = 0; m < options.fly.size(); ++m) {
         MoveCamera(options.fly[m], mesh, builder);
