@@ -7,6 +7,9 @@ cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 
+# Layout first: a file that differs from .clang-format fails before anything is built.
+scripts/format.sh --check
+
 cmake --preset native -DORBALT_WARNINGS_AS_ERRORS=ON
 cmake --build --preset native
 cmake --preset windows -DORBALT_WARNINGS_AS_ERRORS=ON

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkgconf python3 clang libclang-rt-14-dev llvm
+  cmake ninja-build g++ pkgconf python3 clang libclang-rt-14-dev llvm clang-format-14 clang-tidy-14
   libgtest-dev libgmock-dev libbenchmark-dev libosmesa6-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils x11-apps imagemagick evilwm libxrandr-dev

@@ -2,6 +2,7 @@
 // Control of the platform stand-in used by native builds: tests script the
 // results of platform calls here and read back what the program asked for.
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ struct State {
     bool registerClassSucceeds = true;
     bool createWindowSucceeds = true;
     std::deque<Message> messages;  // the thread's message queue
+    // Input that arrives while frames run: after the n-th buffer swap
+    // (counted from 1) the messages under n join the queue.
+    std::map<int, std::vector<Message>> messagesAfterSwap;
     // While set, MakeWindow sends the creation message through the registered procedure.
     bool sendCreateMessage = true;
 
@@ -51,6 +55,8 @@ struct State {
     std::vector<std::string> titles;
     std::vector<uint32_t> styleChanges;  // ex style, style pairs in order
     std::vector<int> quitCodes;
+    int dispatched = 0;                 // messages dispatched so far
+    std::vector<int> dispatchedAtSwap;  // `dispatched` at each buffer swap
     WindowProc procedure = nullptr;
     WindowClass windowClass{};
     std::vector<WindowHandle> liveWindows;

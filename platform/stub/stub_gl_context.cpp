@@ -1,6 +1,7 @@
 // The GL-context stand-in: answers from the scripted device and records every call.
 #include <string>
 
+#include "platform/stub/stub_control.h"
 #include "platform/stub/stub_gl_context_control.h"
 
 namespace platform {
@@ -100,7 +101,12 @@ GLProc GetGLProcAddress(const char* name) {
 }
 
 bool SwapBuffers(DeviceContext) {
-    ++S().swapCount;
+    const int swap = ++S().swapCount;
+    stub::State& platformState = stub::state();
+    platformState.dispatchedAtSwap.push_back(platformState.dispatched);
+    const auto arriving = platformState.messagesAfterSwap.find(swap);
+    if (arriving != platformState.messagesAfterSwap.end())
+        for (const Message& message : arriving->second) platformState.messages.push_back(message);
     return true;
 }
 

@@ -136,6 +136,7 @@ bool NextMessage(Message& message) {
 }
 
 void Dispatch(const Message& message) {
+    ++S().dispatched;
     if (S().procedure) S().procedure(message.window, message.id, message.wParam, message.lParam);
 }
 

@@ -226,4 +226,37 @@ TEST_F(InitOrbaltTest, ARebuildWithNewSizesReplacesTheTunnel) {
     EXPECT_TRUE(tunnelBuilder.Ready());
 }
 
+// Every build starts the walk from seed 8, so the first one is the standard
+// tunnel at that seed; the walk's drift goes on from the builds before, so a
+// second build from the same inputs is another tunnel, the one a standard
+// builder makes on its second build. Display lists switched on stay on
+// through the rebuild and draw the new walls.
+TEST_F(InitOrbaltTest, EachBuildStartsAtSeed8AndTheDriftCarriesOver) {
+    BuildDefault();
+    Orbalt2 standardMesh;
+    TunnelBuilder standardBuilder;
+    const auto samePositions = [](const Orbalt2& a, const Vector3* b) {
+        return std::memcmp(a.pos.get(), b, sizeof(Vector3) * a.nVertices) == 0;
+    };
+    ASSERT_TRUE(BuildStandardTunnel(standardMesh, standardBuilder, tunnelParams, sectionPath.c_str(),
+                                    camera.position.z, kStandardWalkSeed));
+    EXPECT_TRUE(samePositions(standardMesh, before.data()));
+
+    tunnelMesh.SetDisplayLists(true);
+    EXPECT_EQ(BuildWith(tunnelParams), 1);
+    EXPECT_FALSE(samePositions(tunnelMesh, before.data()));
+    ASSERT_TRUE(BuildStandardTunnel(standardMesh, standardBuilder, tunnelParams, sectionPath.c_str(),
+                                    camera.position.z, kStandardWalkSeed));
+    EXPECT_TRUE(samePositions(standardMesh, tunnelMesh.pos.get()));
+
+    EXPECT_TRUE(tunnelMesh.listsActive);
+    camera.yaw = 180.0f;  // looking along +z
+    DrawFrame();
+    const auto listed = Picture();
+    tunnelMesh.SetDisplayLists(false);
+    DrawFrame();
+    EXPECT_GT(WallShare(listed), 0.5);
+    EXPECT_EQ(Picture(), listed);
+}
+
 }  // namespace

@@ -33,11 +33,15 @@ protected:
 
 TEST_F(KeyboardCommands, MinusShrinksTheSpeedLimitDownToAFloor) {
     const float expected[] = {0.15f, 0.1125f, 0.084375f};
+    const float builtClearance = collisionState.clearance = 0.0125f;  // as the last tunnel build took it
     for (float value : expected) {
         EXPECT_EQ(Press('-'), 1);
         EXPECT_FLOAT_EQ(flight.maxSpeed, value);
         EXPECT_FLOAT_EQ(flight.maxStep, value / 30.0f);
+        // The next build's clearance changes at once; the collision keeps
+        // the one it was built with.
         EXPECT_EQ(collisionClearance, flight.maxStep);
+        EXPECT_EQ(collisionState.clearance, builtClearance);
     }
     for (int i = 0; i < 40; ++i) Press('-');
     EXPECT_FLOAT_EQ(flight.maxSpeed, 0.01f);

@@ -101,19 +101,24 @@ TEST_F(MenuDialog, OverlongFieldTextIsReadUpTo31Characters) {
     EXPECT_EQ(p.sections, 0xFFFFFFFFu);  // 31 ones saturate, the rest is never read
 }
 
-void TypeThenClickSectionsUpThenOk(platform::WindowHandle dialog, platform::DialogProc proc) {
+void TypeThenClickArrowsUpThenOk(platform::WindowHandle dialog, platform::DialogProc proc) {
     ui().itemTexts[dialog_id::Sections] = "100";  // typed, not confirmed
     ui().controlIds[0x5C] = dialog_id::SectionsArrows;
+    ui().controlIds[0x5D] = dialog_id::SpacingArrows;
     proc(dialog, platform::msg::VerticalScroll, platform::scroll::LineUp, 0x5C);
+    proc(dialog, platform::msg::VerticalScroll, platform::scroll::LineUp, 0x5D);
     proc(dialog, platform::msg::Command, platform::kIdOk, 0);
 }
 
 TEST_F(MenuDialog, ArrowReplacesTypedTextAndOkConfirmsTheRecord) {
     TunnelParams params;
-    ui().userActions = TypeThenClickSectionsUpThenOk;
+    ui().userActions = TypeThenClickArrowsUpThenOk;
     EXPECT_TRUE(RunParameterDialog(nullptr, params));
     EXPECT_EQ(ui().itemTexts[dialog_id::Sections], "288");
     EXPECT_EQ(params.sections, 288u);
+    // The field shows the stepped spacing to three places, and OK takes what it shows.
+    EXPECT_EQ(ui().itemTexts[dialog_id::Spacing], " 0.131");
+    EXPECT_FLOAT_EQ(params.spacing, 0.131f);
 }
 
 void ClickArrowsThenCancel(platform::WindowHandle dialog, platform::DialogProc proc) {
@@ -169,6 +174,10 @@ TEST_F(MenuCommands, ARenderModeMarksOnlyItself) {
     EXPECT_TRUE(marks.at(menu_id::Wireframe));
     for (uint32_t id : {menu_id::Points, menu_id::Sections, menu_id::SolidFlat, menu_id::SolidSmooth})
         EXPECT_FALSE(marks.at(id)) << id;
+    // A drawing option rebuilds nothing: a build here, without a section
+    // file, would size the mesh or show why it cannot.
+    EXPECT_EQ(tunnelMesh.nSegments, 0u);
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
     const uint32_t modes[] = {menu_id::Points, menu_id::Sections, menu_id::Wireframe, menu_id::SolidFlat,
                               menu_id::SolidSmooth};
     for (int32_t mode = 0; mode < kRenderModeCount; ++mode) {

@@ -169,6 +169,10 @@ TEST_F(StartUp, SectionPathFromCommandLineOrBesideTheProgram) {
     PressEscape();
     Run("FullScreen NO\n", "");
     EXPECT_EQ(sectionPath, dir.path() + "/test.sct");
+    // The log is the latest run's alone, not the two runs' one after the other.
+    const std::string log = Log();
+    EXPECT_EQ(log.find("orbalt log, "), 0u);
+    EXPECT_EQ(log.find("orbalt log, ", 1), std::string::npos);
 }
 
 TEST_F(StartUp, TheTunnelIsBuiltFromTheSectionFileBesideTheProgram) {
@@ -221,6 +225,44 @@ TEST_F(StartUp, InactiveWindowWaitsInsteadOfRunningFrames) {
     EXPECT_FALSE(glWindow.active);
     EXPECT_TRUE(tunnelBuilder.Ready());
     EXPECT_EQ(platform::stub::glState().swapCount, 1);
+}
+
+// One run through the frame loop's states: frames run while the window is
+// active, every pending message is handled before the next frame, a
+// minimised or deactivated window runs none (a move or resize meanwhile
+// starts none), and a paint while inactive, as under a modal box, draws one.
+TEST_F(StartUp, FramesFollowActivationAndPendingMessagesGoFirst) {
+    using platform::Message;
+    namespace msg = platform::msg;
+    const auto window = reinterpret_cast<void*>(0x1010);
+    constexpr uintptr_t kActive = 1, kMinimised = 1u << 16 | 1;
+    const std::vector<Message> burst = {{window, msg::MouseMove, 0, 5},
+                                        {window, msg::MouseMove, 0, 9},
+                                        {window, msg::KeyDown, 'A', 1},
+                                        {window, msg::KeyUp, 'A', 1}};
+    state().messages.push_back({window, msg::Activate, kActive, 0});
+    state().messages.insert(state().messages.end(), burst.begin(), burst.end());
+    // After the second frame a burst arrives, then the window is minimised
+    // and moved and resized, and a paint comes; after that paint's frame it
+    // is activated again, and after two more frames deactivated.
+    std::vector<Message> minimising = burst;
+    minimising.push_back({window, msg::Activate, kMinimised, 0});
+    minimising.push_back({window, msg::Move, 0, 0});
+    minimising.push_back({window, msg::Size, 0, (480 << 16) | 640});
+    minimising.push_back({window, msg::Paint, 0, 0});
+    state().messagesAfterSwap[2] = minimising;
+    state().messagesAfterSwap[3] = {{window, msg::Activate, kActive, 0}};
+    state().messagesAfterSwap[5] = {{window, msg::Activate, 0, 0}};
+    tunnelBuilder.buildBudget = 0.0;  // the ring whole at start-up, so every frame is the loop's
+
+    EXPECT_EQ(Run("FullScreen NO\n"), platform::stub::kWaitedOnEmptyQueue);
+    // Dispatched messages at each frame's swap: the first burst before the
+    // first frame, the second with the minimising before the paint's frame,
+    // and none after the deactivation.
+    const int first = 1 + static_cast<int>(burst.size());
+    const int second = first + static_cast<int>(minimising.size());
+    EXPECT_EQ(state().dispatchedAtSwap, (std::vector<int>{first, first, second, second + 1, second + 1}));
+    EXPECT_FALSE(glWindow.active);
 }
 
 TEST_F(StartUp, CloseRequestQuits) {
