@@ -114,7 +114,7 @@ void DestroyWindow(WindowHandle window) {
     if (S().procedure) S().procedure(window, msg::Destroy, 0, 0);
 }
 
-void SetWindowTitle(WindowHandle, const char* text) { S().titles.push_back(text ? text : ""); }
+void SetWindowTitle(WindowHandle, const char* text) { S().titles.emplace_back(text ? text : ""); }
 
 void SetWindowStyles(WindowHandle, uint32_t exStyle, uint32_t style) {
     Record("SetWindowStyles");
