@@ -92,6 +92,7 @@ WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* tit
     S().createdWindows.push_back(
         {exStyle, className ? className : "", title ? title : "", style, x, y, width, height});
     if (!S().createWindowSucceeds) return nullptr;
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a made-up handle, compared by the tests and never dereferenced
     WindowHandle window = reinterpret_cast<WindowHandle>(S().lastWindow += 0x10);
     S().liveWindows.push_back(window);
     if (S().sendCreateMessage && S().procedure) S().procedure(window, msg::Create, 0, 0);
