@@ -60,7 +60,7 @@ int Image::Create(uint32_t newWidth, int32_t newHeight, uint32_t newPitch, const
     } else {
         if (f.bpp > 8) return Fail(UNSUPPORTED, "Create", "palettized image bpp");
         uint32_t entries = uint32_t{1} << f.bpp;
-        palette = new (std::nothrow) uint8_t[entries * 4];
+        palette = new (std::nothrow) uint8_t[uint64_t{entries} * 4];
         if (!palette) return Fail(MEMORY, "Create", "palette not allocated");
         GrayPalette(palette, entries);
     }

@@ -36,7 +36,7 @@ std::vector<uint8_t> BgrTexels(const Image& image) {
         uint8_t* out = texels.data() + rowSize * static_cast<uint64_t>(y);
         for (uint32_t x = 0; x < image.width; ++x, out += 3) {
             const uint8_t* source =
-                indexed ? image.palette + 4 * PaletteIndex(row, x, bpp) : row + 3 * uint64_t{x};
+                indexed ? image.palette + 4 * uint64_t{PaletteIndex(row, x, bpp)} : row + 3 * uint64_t{x};
             CopyEntry(source, out);
         }
     }

@@ -35,7 +35,7 @@ bool FindNearest(const Orbalt2& mesh, const Box2& square, const Vector3& positio
     const uint32_t perSegment = 2 * mesh.nSegPoints;
     const uint32_t perSubBox = perSegment / mesh.nSubBoxes;
     const uint32_t slot = static_cast<uint32_t>(state.segment);
-    const Box2* subBoxes = &mesh.subBoxes[slot * mesh.nSubBoxes];
+    const Box2* subBoxes = &mesh.subBoxes[size_t{slot} * mesh.nSubBoxes];
     bool found = false;
     for (uint32_t j = 0; j < mesh.nSubBoxes; ++j) {
         if (!Overlaps(square, subBoxes[j])) continue;

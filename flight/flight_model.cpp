@@ -16,13 +16,13 @@ float ClampMagnitude(float value, float limit) {
 // either way along it). A yaw of exactly 90 or 270 has no nearer side and stays.
 void AutopilotYaw(Camera& camera) {
     float a = camera.yaw < 0.0f ? camera.yaw + 360.0f : camera.yaw;
-    if (a > kAutopilotDeadZone && a < 90.0f)
+    // Just past 0 or 180 the yaw turns back down; just short of 180 or 360, up.
+    const bool pastAxis = (a > kAutopilotDeadZone && a < 90.0f) || (a > 180.0f + kAutopilotDeadZone && a < 270.0f);
+    const bool shortOfAxis =
+        (a > 90.0f && a < 180.0f - kAutopilotDeadZone) || (a > 270.0f && a < 360.0f - kAutopilotDeadZone);
+    if (pastAxis)
         camera.yaw = a - kAutopilotTurn;
-    else if (a > 90.0f && a < 180.0f - kAutopilotDeadZone)
-        camera.yaw = a + kAutopilotTurn;
-    else if (a > 180.0f + kAutopilotDeadZone && a < 270.0f)
-        camera.yaw = a - kAutopilotTurn;
-    else if (a > 270.0f && a < 360.0f - kAutopilotDeadZone)
+    else if (shortOfAxis)
         camera.yaw = a + kAutopilotTurn;
 }
 

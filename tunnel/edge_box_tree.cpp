@@ -10,7 +10,7 @@ enum Direction : uint8_t { kXRises = 1, kXFalls = 2, kYRises = 4, kYFalls = 8 };
 
 bool EdgeBoxTree::Resize(uint32_t n) {
     if (n < kBucketEdges) return false;
-    auto newBoxes = NewZeroedArray<Box2>(2 * (n / kBucketEdges));
+    auto newBoxes = NewZeroedArray<Box2>(2 * size_t{n / kBucketEdges});
     auto newDirections = NewZeroedArray<uint8_t>(n / kBucketEdges);
     if (!newBoxes || !newDirections) return false;
     nodeBoxes = std::move(newBoxes);
@@ -38,8 +38,8 @@ bool EdgeBoxTree::Build(const Point2* points) {
                                                    (yRises ? kYRises : 0) | (yFalls ? kYFalls : 0));
     }
     for (uint32_t k = buckets; k-- > 1;) {
-        nodeBoxes[k] = nodeBoxes[2 * k];
-        nodeBoxes[k].Widen(nodeBoxes[2 * k + 1]);
+        nodeBoxes[k] = nodeBoxes[2 * size_t{k}];
+        nodeBoxes[k].Widen(nodeBoxes[2 * size_t{k} + 1]);
     }
     return numbers;
 }

@@ -185,5 +185,5 @@ void Section::Recombine() {
 void Section::BoundProfile() {
     box = Box2::Around(points.get(), size_t{nPoints} + 1);
     const uint32_t per = nSubBoxes == 0 ? 0 : nPoints / nSubBoxes;
-    for (uint32_t s = 0; s < nSubBoxes; ++s) subBoxes[s] = Box2::Around(&points[s * per], size_t{per} + 1);
+    for (uint32_t s = 0; s < nSubBoxes; ++s) subBoxes[s] = Box2::Around(&points[size_t{s} * per], size_t{per} + 1);
 }

@@ -14,7 +14,7 @@ void ResetInput() { input() = InputState{}; }
 
 namespace {
 stub::InputState& I() { return stub::input(); }
-void Record(const char* call) { stub::state().calls.push_back(call); }
+void Record(const char* call) { stub::state().calls.emplace_back(call); }
 }  // namespace
 
 Rect ClientRect(WindowHandle) { return I().clientRect; }

@@ -92,6 +92,7 @@ WindowHandle MakeWindow(uint32_t exStyle, const char* className, const char* tit
     S().createdWindows.push_back(
         {exStyle, className ? className : "", title ? title : "", style, x, y, width, height});
     if (!S().createWindowSucceeds) return nullptr;
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a made-up handle, compared by the tests and never dereferenced
     WindowHandle window = reinterpret_cast<WindowHandle>(S().lastWindow += 0x10);
     S().liveWindows.push_back(window);
     if (S().sendCreateMessage && S().procedure) S().procedure(window, msg::Create, 0, 0);
@@ -114,7 +115,7 @@ void DestroyWindow(WindowHandle window) {
     if (S().procedure) S().procedure(window, msg::Destroy, 0, 0);
 }
 
-void SetWindowTitle(WindowHandle, const char* text) { S().titles.push_back(text ? text : ""); }
+void SetWindowTitle(WindowHandle, const char* text) { S().titles.emplace_back(text ? text : ""); }
 
 void SetWindowStyles(WindowHandle, uint32_t exStyle, uint32_t style) {
     Record("SetWindowStyles");

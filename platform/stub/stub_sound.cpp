@@ -4,6 +4,6 @@
 
 namespace platform {
 
-void SimpleBeep() { stub::state().calls.push_back("SimpleBeep"); }
+void SimpleBeep() { stub::state().calls.emplace_back("SimpleBeep"); }
 
 }  // namespace platform

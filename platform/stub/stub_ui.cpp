@@ -18,6 +18,7 @@ const uintptr_t kDialog = 0x4D4C;
 }  // namespace
 
 MenuHandle LoadPopupMenu(const char*) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a made-up handle, compared by the tests and never dereferenced
     return stub::ui().menuExists ? reinterpret_cast<MenuHandle>(kMenu) : nullptr;
 }
 
@@ -32,6 +33,7 @@ void TrackPopupMenu(MenuHandle, int32_t x, int32_t y, WindowHandle owner) {
 intptr_t RunDialog(const char*, WindowHandle, DialogProc procedure, intptr_t parameter) {
     stub::UiState& ui = stub::ui();
     if (!ui.dialogCreatable) return -1;
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a made-up handle, compared by the tests and never dereferenced
     WindowHandle dialog = reinterpret_cast<WindowHandle>(kDialog);
     ui.ended = false;
     procedure(dialog, msg::InitDialog, 0, parameter);

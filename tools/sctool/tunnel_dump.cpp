@@ -160,6 +160,9 @@ int WalkStatistics(const std::vector<std::string>& args) {
         reach.Widen(section.box);
         narrowest =
             std::min({narrowest, section.box.xmax - section.box.xmin, section.box.ymax - section.box.ymin});
+        // A section changed when any bit of its block did, as the builder compares it; the block has no
+        // padding (section_params.h asserts its size), so its bytes are all parameters.
+        // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison): floats compared bit for bit on purpose
         if (std::memcmp(&before, &section.params, sizeof before) != 0) ++sectionsChanged;
         for (int c = 0; c < kComponents; ++c) {
             if (!section.params.enabled[c]) continue;
