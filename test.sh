@@ -12,6 +12,8 @@ scripts/format.sh --check
 
 cmake --preset native -DORBALT_WARNINGS_AS_ERRORS=ON
 cmake --build --preset native
+# Static analysis over the rooms, through the native build's compile database.
+scripts/tidy.sh
 cmake --preset windows -DORBALT_WARNINGS_AS_ERRORS=ON
 cmake --build --preset windows
 # The libFuzzer harnesses (Clang); the native ctest runs each for a bounded number of inputs.

@@ -46,8 +46,11 @@ const DepthFormat* FindDepth(uint32_t bits) {
 
 // Closes the file on every way out of Load.
 struct FileCloser {
-    std::FILE* file;
+    explicit FileCloser(std::FILE* opened) : file(opened) {}
+    FileCloser(const FileCloser&) = delete;  // a copy would close the file twice
+    FileCloser& operator=(const FileCloser&) = delete;
     ~FileCloser() { std::fclose(file); }
+    std::FILE* file;
 };
 
 // Reads `entries` colour-table entries, of the size the header gives, into

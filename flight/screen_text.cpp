@@ -31,6 +31,7 @@ void PushPixelProjection(int32_t width, int32_t height) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
+    // NOLINTNEXTLINE(readability-suspicious-call-argument): left, right, bottom, top: the width is the right edge
     glOrtho(0.0, width, 0.0, height, -1.0, 1.0);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();

@@ -79,11 +79,13 @@ void GetDialogFields(platform::WindowHandle dialog, TunnelParams& params) {
 intptr_t DialogProc(platform::WindowHandle dialog, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     switch (message) {
         case platform::msg::InitDialog:
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): the dialog's start parameter carries the record's address
             editedParams = reinterpret_cast<TunnelParams*>(lParam);
             SetDialogFields(dialog, *editedParams);
             return 1;
         case platform::msg::Command: return OnDialogCommand(dialog, static_cast<int>(wParam & 0xFFFF));
         case platform::msg::VerticalScroll: {
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): a scroll message carries the arrows control's handle
             int arrowsId = platform::ControlId(reinterpret_cast<platform::WindowHandle>(lParam));
             if (!StepParameter(*editedParams, arrowsId, static_cast<uint32_t>(wParam & 0xFFFF))) return 0;
             SetDialogFields(dialog, *editedParams);

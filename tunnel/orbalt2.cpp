@@ -97,11 +97,11 @@ void Orbalt2::BuildStrips() {
         const uint32_t b = VertexOf((s + 1) & (nSegments - 1), 0);
         uint32_t* strip = &strips[size_t{s} * StripLength()];
         for (uint32_t j = 0; j < nSegPoints; ++j) {
-            strip[2 * j] = a + j;
-            strip[2 * j + 1] = b + j;
+            strip[2 * size_t{j}] = a + j;
+            strip[2 * size_t{j} + 1] = b + j;
         }
-        strip[2 * nSegPoints] = a;
-        strip[2 * nSegPoints + 1] = b;
+        strip[2 * size_t{nSegPoints}] = a;
+        strip[2 * size_t{nSegPoints} + 1] = b;
     }
 }
 

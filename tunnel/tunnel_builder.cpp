@@ -115,6 +115,7 @@ void TunnelBuilder::StoreBehind() {
 // are tested against this profile and not an older one.
 void TunnelBuilder::Restore(Section& section, int32_t i) {
     const SectionParams& stored = paramRing[mesh->SlotOf(i)];
+    // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison): the block is restored bit for bit; it has no padding
     if (std::memcmp(&stored, &section.params, sizeof stored) != 0) section.ReplaceParams(stored);
 }
 
