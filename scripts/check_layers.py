@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Fails when a source file includes a header of a room above its own.
+"""Fails when a source file includes a header of a room above its own, or of a sibling room.
 
-The rooms, bottom to top: platform, display, tunnel, flight, shell. A room may
-include its own headers and those of the rooms below it. The one exception is
-the Windows entry point, the composition root, which calls the shell.
+The rooms, bottom to top: platform, display, tunnel, flight, then the programs'
+own rooms side by side (shell for orbalt.exe, saver for orbalt.scr), and the
+programs' composition roots on top. A room may include its own headers and
+those of the rooms below it.
 
 Usage: check_layers.py [SOURCE_ROOT]   (default: the repository this script is in)
 """
@@ -11,14 +12,16 @@ import os
 import re
 import sys
 
-ROOMS = ["platform", "display", "tunnel", "flight", "shell"]
-EXCEPTIONS = {("platform/win32/entry.cpp", "shell/program.h")}
+# Each room's layer. Rooms of one layer are siblings that may not include
+# each other: the shell (orbalt.exe's room) and the saver (orbalt.scr's).
+# The programs' composition roots sit on top.
+LAYERS = {"platform": 0, "display": 1, "tunnel": 2, "flight": 3, "shell": 4, "saver": 4, "programs": 5}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 SOURCE_ENDINGS = (".h", ".cpp", ".c")
 
 
 def violations(root):
-    for level, room in enumerate(ROOMS):
+    for room, level in LAYERS.items():
         for folder, _, files in os.walk(os.path.join(root, room)):
             for name in sorted(files):
                 if not name.endswith(SOURCE_ENDINGS):
@@ -32,9 +35,9 @@ def violations(root):
                             continue
                         header = match.group(1)
                         target = header.split("/", 1)[0]
-                        if target in ROOMS and ROOMS.index(target) > level and \
-                                (relative, header) not in EXCEPTIONS:
-                            yield "%s:%d: %s includes %s, a room above it" % (relative, number, room, header)
+                        if target in LAYERS and target != room and LAYERS[target] >= level:
+                            where = "above it" if LAYERS[target] > level else "beside it"
+                            yield "%s:%d: %s includes %s, a room %s" % (relative, number, room, header, where)
 
 
 def main():

@@ -26,18 +26,12 @@ struct Settings {
 
 constexpr const char* kConfigFileName = "orbalt_config.txt";
 
-// Only the first kConfigLineLength characters of a line count; the rest of a
-// longer line is dropped. A key or value longer than kConfigWordLength makes
-// the whole line ignored, as does a line with fewer than two words; words
-// after the value are ignored.
-constexpr size_t kConfigLineLength = 127;
-constexpr size_t kConfigWordLength = 63;
-
 void StoreDefaults(Settings& settings);
 
 // Applies one configuration line. Returns true when it set a known key.
 bool ApplyConfigLine(const std::string& line, Settings& settings, TunnelParams& params);
 
-// Reads the configuration file at `path` over the records. 1 when the file
+// Reads the configuration file at `path` (display/config_file.h says how its
+// lines are read) over the records. 1 when the file
 // was opened, 0 when it could not be (the records are then untouched).
 int ReadConfig(Settings& settings, TunnelParams& params, const char* path);

@@ -1,11 +1,11 @@
-// The Windows GUI entry point: hands the command-line text to the program.
-// WinMain is the composition root, the one place below the shell that calls
-// up into it: it is compiled into the exe, not into the platform library.
+// The Windows GUI entry point of every program: prepares the process and
+// hands the command-line text to the program's own entry. Compiled into each
+// exe beside the program's composition root, not into the platform library.
 #include "platform/win32/win32.h"
-
+// After windows.h, whose types it uses.
 #include <commctrl.h>
 
-#include "shell/program.h"
+#include "platform/entry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     // The manifest selects version 6 of the common controls; registering its
@@ -15,5 +15,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
-    return RunProgram(commandLine ? commandLine : "");
+    return ProgramMain(commandLine ? commandLine : "");
 }

@@ -370,8 +370,12 @@ class Program:
 
     def dismiss_boxes(self, title_regex, window, timeout=30):
         """Closes, one after the other, every window titled so except `window`
-        (message boxes that share the main window's title)."""
+        (message boxes that share the main window's title). At least one box
+        is waited for: the program may have shown it (as its log of boxes
+        says) before its window is mapped."""
         deadline = time.monotonic() + timeout
+        wait_until(lambda: [w for w in self.session.windows(title_regex) if w != window], timeout,
+                   "a box titled %s beside the window" % title_regex)
         while True:
             boxes = [w for w in self.session.windows(title_regex) if w != window]
             if not boxes:
