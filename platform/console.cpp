@@ -3,8 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
-Console::Console() : text{} {
-    platform::ConsoleHandles handles = platform::OpenConsole();
+Console::Console(ConsoleWindow window) : text{} {
+    platform::ConsoleHandles handles = platform::OpenConsole(window == ConsoleWindow::OpenWhenMissing);
     input = handles.input;
     output = handles.output;
     error = handles.error;

@@ -4,9 +4,12 @@
 // pipe) and allocates a console window only when there is none.
 #include "platform/platform.h"
 
+// Whether a process without a standard output gets a console window.
+enum class ConsoleWindow { OpenWhenMissing, Never };
+
 class Console {
 public:
-    Console();
+    explicit Console(ConsoleWindow window = ConsoleWindow::OpenWhenMissing);
     ~Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;

@@ -29,6 +29,7 @@ constexpr uint32_t LeftButtonDown = 0x0201;
 constexpr uint32_t LeftButtonUp = 0x0202;
 constexpr uint32_t RightButtonDown = 0x0204;
 constexpr uint32_t RightButtonUp = 0x0205;
+constexpr uint32_t MiddleButtonDown = 0x0207;
 constexpr uint32_t QueryNewPalette = 0x030F;
 constexpr uint32_t PaletteChanged = 0x0311;
 constexpr uint32_t Joy1Move = 0x03A0;

@@ -50,8 +50,9 @@ struct ConsoleHandles {
     ConsoleHandle error = nullptr;
 };
 // Keeps a standard output the process already has (a console, a file, a pipe);
-// otherwise allocates a console window. Returns the three standard handles.
-ConsoleHandles OpenConsole();
+// otherwise, with `allocate`, allocates a console window. Returns the three
+// standard handles (null ones where there is no output).
+ConsoleHandles OpenConsole(bool allocate);
 void WriteToConsole(ConsoleHandle output, const char* text, size_t length);
 void CloseConsole();  // frees the console if OpenConsole allocated one
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/stub/stub_control.h"
+#include "platform/stub/stub_desktop_control.h"
 #include "platform/stub/stub_gl_context_control.h"
 
 namespace platform {
@@ -15,6 +16,7 @@ State& state() {
 void Reset() {
     state() = State{};
     ResetGLContext();
+    ResetDesktop();
 }
 }  // namespace stub
 
@@ -41,8 +43,8 @@ int64_t CounterValue() {
 
 uint32_t TickCount() { return S().tickCount; }
 
-ConsoleHandles OpenConsole() {
-    Record("OpenConsole");
+ConsoleHandles OpenConsole(bool allocate) {
+    Record(allocate ? "OpenConsole" : "OpenConsole(no window)");
     return {reinterpret_cast<ConsoleHandle>(1), reinterpret_cast<ConsoleHandle>(2),
             reinterpret_cast<ConsoleHandle>(3)};
 }

@@ -39,8 +39,8 @@ bool HasUsableOutput() {
 }
 }  // namespace
 
-ConsoleHandles OpenConsole() {
-    if (!HasUsableOutput()) {
+ConsoleHandles OpenConsole(bool allocate) {
+    if (allocate && !HasUsableOutput()) {
         if (!AttachConsole(ATTACH_PARENT_PROCESS)) consoleAllocated = AllocConsole() != 0;
     }
     ConsoleHandles handles;
@@ -52,6 +52,7 @@ ConsoleHandles OpenConsole() {
 
 void WriteToConsole(ConsoleHandle output, const char* text, size_t length) {
     HANDLE handle = ToHandle(output);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;  // no output and no console window
     DWORD written = 0, mode = 0;
     if (GetConsoleMode(handle, &mode))
         WriteConsoleA(handle, text, static_cast<DWORD>(length), &written, nullptr);
