@@ -24,6 +24,15 @@ std::vector<std::string> SplitWords(const std::string& line, size_t limit) {
     return words;
 }
 
+// Editors that save UTF-8 "with BOM" (Notepad among them) start the file with
+// EF BB BF; the first line is read after it, as the user wrote it.
+void SkipByteOrderMark(std::FILE* file) {
+    unsigned char mark[3] = {0, 0, 0};
+    const size_t read = std::fread(mark, 1, sizeof mark, file);
+    if (read == sizeof mark && mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF) return;
+    std::rewind(file);
+}
+
 }  // namespace
 
 bool ParseConfigLine(const std::string& rawLine, ConfigEntry& entry) {
@@ -44,6 +53,7 @@ bool ReadConfigFile(const char* path, std::vector<ConfigEntry>& entries) {
     entries.clear();
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return false;
+    SkipByteOrderMark(file);
     std::string line;
     ConfigEntry entry;
     int c;
