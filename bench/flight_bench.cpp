@@ -1,6 +1,7 @@
 // The cost of one frame's flight step and collision, timed frame by frame so
-// that the median and the slowest frame can be reported; and a long random
-// flight through the default tunnel, the soak test's flight at any length.
+// that the median and the slowest frame can be reported; a long random
+// flight through the default tunnel, the soak test's flight at any length;
+// and the cruise pilot's unattended tick.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "flight/cruise_pilot.h"
 #include "support/flight_harness.h"
 
 namespace {
@@ -94,6 +96,34 @@ void BM_LongRandomFlight(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_LongRandomFlight)->Arg(200000)->Arg(2000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// One unattended tick of the cruise pilot through the default tunnel, at a
+// speed and frame rate: the pilot's step, the builder's update with the
+// sections the flight needs, the wrap-around and the collision. The flight
+// goes on from iteration to iteration, deeper into the tunnel.
+void BM_CruiseTick(benchmark::State& state) {
+    CruiseOptions options;
+    options.speed = static_cast<float>(state.range(0)) / 100.0f;
+    const float frameTime = 1.0f / static_cast<float>(state.range(1));
+    Orbalt2 mesh;
+    TunnelBuilder builder;
+    if (!BuildStandardTunnel(mesh, builder, TunnelParams{}, harness::SectionFile().c_str()))
+        return state.SkipWithError("no tunnel");
+    CollisionState collision;
+    collision.clearance = FlightState{}.maxStep;
+    CruiseState pilot;
+    Camera camera;
+    StartCruise(mesh, builder, pilot, camera);
+    int pushes = 0;
+    for (auto _ : state) {
+        if (CruiseTick(options, frameTime, mesh, builder, collision, pilot, camera)) ++pushes;
+        benchmark::DoNotOptimize(camera.position);
+    }
+    // Pushes by the collision, which the pilot never lets happen where the tunnel leaves room.
+    state.counters["pushes"] = pushes;
+}
+// Speed in hundredths of a world unit per second, frames per second.
+BENCHMARK(BM_CruiseTick)->Args({15, 60})->Args({40, 15})->Args({5, 240});
 
 }  // namespace
 
