@@ -1,6 +1,7 @@
 #include "display/glwindow.h"
 
 #include "platform/constants.h"
+#include "platform/desktop.h"
 
 using namespace platform;
 
@@ -38,6 +39,12 @@ int GLwindow::Fail(const char* operation, const char* detail) {
     return 0;
 }
 
+int GLwindow::FailWithReason(const char* operation, const char* detail, const char* call) {
+    const SystemError error = LastSystemError();
+    if (log) std::fprintf(log, "%s: system error %u: %s \n", call, error.code, error.text.c_str());
+    return Fail(operation, detail);
+}
+
 int GLwindow::WrapFailure(const char* operation) {
     std::string inner = status.Message();
     return Fail(operation, inner.c_str());
@@ -51,7 +58,8 @@ int GLwindow::Init(WindowProc procedure, const char* titleText, const char* icon
     windowClass.className = className.c_str();
     windowClass.iconName = iconName;
     windowClass.cursorName = cursorName;
-    if (!RegisterWindowClass(windowClass)) return Fail("Init", "RegisterClassEx() failed");
+    if (!RegisterWindowClass(windowClass))
+        return FailWithReason("Init", "RegisterClassEx() failed", "RegisterClassEx()");
     wndProc = procedure;
     return 1;
 }
@@ -63,19 +71,45 @@ void GLwindow::SetTitle(const char* text) {
 }
 
 int GLwindow::SetScreen(const ScreenMode& mode) {
+    const int result = RequestScreen(mode);
+    return result == display_change::Successful ? 1 : Fail("SetScreen", DisplayChangeDetail(result));
+}
+
+// One request for the mode; a refused one leaves the display restored.
+int GLwindow::RequestScreen(const ScreenMode& mode) {
     DisplayRequest request;
     request.fields = display_field::PixelsWidth | display_field::PixelsHeight;
     if (mode.bits != 0) request.fields |= display_field::BitsPerPixel;
     request.width = mode.width;
     request.height = mode.height;
     request.bits = mode.bits;
-    int result = ChangeDisplay(request);
-    if (result == display_change::Successful) {
+    const int result = ChangeDisplay(request);
+    if (result == display_change::Successful)
         currentMode = mode;
-        return 1;
+    else
+        RestoreDisplay();
+    return result;
+}
+
+// Current display drivers offer no 16-bit modes: a size the display refuses
+// at the asked depth is asked again at the desktop's own depth, then at 32.
+// When every depth is refused, the failure named is the asked depth's.
+int GLwindow::SetScreenAtSomeDepth(const ScreenMode& mode) {
+    const int asked = RequestScreen(mode);
+    if (asked == display_change::Successful) return 1;
+    uint32_t tried = mode.bits;
+    for (uint32_t bits : {desktopMode.bits, 32u}) {
+        if (mode.bits == 0 || bits == 0 || bits == mode.bits || bits == tried) continue;
+        tried = bits;
+        ScreenMode deeper = mode;
+        deeper.bits = bits;
+        if (log) std::fprintf(log, "GLwindow::FullScreen %u bit refused, asking for %u bit \n\n", mode.bits, bits);
+        if (RequestScreen(deeper) == display_change::Successful) {
+            if (log) std::fprintf(log, "GLwindow::FullScreen %u bit taken \n\n", bits);
+            return 1;
+        }
     }
-    RestoreDisplay();
-    return Fail("SetScreen", DisplayChangeDetail(result));
+    return Fail("SetScreen", DisplayChangeDetail(asked));
 }
 
 int GLwindow::FullScreen(const ScreenMode& mode) {
@@ -83,7 +117,7 @@ int GLwindow::FullScreen(const ScreenMode& mode) {
         std::fprintf(log, "GLwindow::FullScreen %u x %u, %u bit @ %u Hz \n\n", mode.width, mode.height, mode.bits,
                      mode.frequency);
     Close();
-    if (!SetScreen(mode)) return WrapFailure("FullScreen");
+    if (!SetScreenAtSomeDepth(mode)) return WrapFailure("FullScreen");
     fullscreen = true;
     // A failed creation leaves the display changed; the destructor and the
     // program's exit restore it.
@@ -112,8 +146,34 @@ int GLwindow::Create(int32_t clientWidth, int32_t clientHeight) {
     Rect outer = AdjustWindowRect({0, 0, clientWidth, clientHeight}, WindowStyle());
     hwnd = MakeWindow(WindowExStyle(), className.c_str(), title.c_str(), WindowStyle(), 0, 0,
                       outer.right - outer.left, outer.bottom - outer.top);
-    if (!hwnd) return Fail("Create", "CreateWindowEx() failed");
+    if (!hwnd) return FailWithReason("Create", "CreateWindowEx() failed", "CreateWindowEx()");
     ShowWindow(hwnd, ShowCommand::Show);
+    return 1;
+}
+
+int GLwindow::Cover(const Rect& area) {
+    if (log)
+        std::fprintf(log, "GLwindow::Cover %d, %d, %d x %d \n\n", area.left, area.top, area.right - area.left,
+                     area.bottom - area.top);
+    Close();
+    hwnd = MakeWindow(style::ExTopmost, className.c_str(), title.c_str(), kFullScreenStyle, area.left, area.top,
+                      area.right - area.left, area.bottom - area.top);
+    if (!hwnd) return FailWithReason("Cover", "CreateWindowEx() failed", "CreateWindowEx()");
+    // The client area is the whole window, as its size message says too.
+    width = area.right - area.left;
+    height = area.bottom - area.top;
+    ShowWindow(hwnd, ShowCommand::Show);
+    return 1;
+}
+
+int GLwindow::Embed(WindowHandle parent) {
+    const Rect client = ClientRect(parent);
+    if (log) std::fprintf(log, "GLwindow::Embed %d x %d \n\n", client.right, client.bottom);
+    Close();
+    hwnd = MakeChildWindow(className.c_str(), parent, 0, 0, client.right, client.bottom);
+    if (!hwnd) return FailWithReason("Embed", "CreateWindowEx() failed", "CreateWindowEx()");
+    width = client.right;
+    height = client.bottom;
     return 1;
 }
 

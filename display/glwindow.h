@@ -26,6 +26,12 @@ public:
     int FullScreen(const ScreenMode& mode);
     int Windowed(int32_t clientWidth, int32_t clientHeight);
     int Create(int32_t clientWidth, int32_t clientHeight);
+    // A borderless topmost window over the area (a monitor, on the virtual
+    // screen), without changing the display mode.
+    int Cover(const platform::Rect& area);
+    // A child window filling the parent's client area (another program's
+    // window, as a screensaver preview). The window's class must be registered.
+    int Embed(platform::WindowHandle parent);
     int Resize(int32_t clientWidth, int32_t clientHeight);
     void Close();
     uint32_t EnumScreenModes();
@@ -71,7 +77,12 @@ public:
 
 private:
     int Fail(const char* operation, const char* detail);
+    // Fail after a Win32 call failed: the log gets the call, the system's
+    // error code and its text on a line of their own.
+    int FailWithReason(const char* operation, const char* detail, const char* call);
     int WrapFailure(const char* operation);
+    int RequestScreen(const ScreenMode& mode);
+    int SetScreenAtSomeDepth(const ScreenMode& mode);
     uint32_t WindowStyle() const;
     uint32_t WindowExStyle() const;
     void LogModes() const;

@@ -24,8 +24,9 @@ int GLwindow::OnCREATE(WindowHandle window, uintptr_t, intptr_t) {
     if (!Set_PixelFormat()) return WrapFailure("OnCREATE");
     Set_Palette();
     hglrc = CreateRenderContext(hdc);
-    if (!hglrc) return Fail("OnCREATE", "wglCreateContext() failure");
-    if (!MakeCurrent(hdc, hglrc)) return Fail("OnCREATE", "wglMakeCurrent() failure");
+    if (!hglrc) return FailWithReason("OnCREATE", "wglCreateContext() failure", "wglCreateContext()");
+    if (!MakeCurrent(hdc, hglrc))
+        return FailWithReason("OnCREATE", "wglMakeCurrent() failure", "wglMakeCurrent()");
     LogGLStrings();
     return 1;
 }
@@ -66,13 +67,10 @@ int GLwindow::EnumPixelFormats(DeviceContext dc) {
 
 int GLwindow::Set_PixelFormat() {
     PixelFormat request = pfdRequest ? *pfdRequest : PixelFormatRequest(static_cast<uint8_t>(currentMode.bits));
-    const char* detail = nullptr;
     int index = ChoosePixelFormat(hdc, request);
-    if (index == 0)
-        detail = "ChoosePixelFormat() failed";
-    else if (!SetPixelFormat(hdc, index, request))
-        detail = "SetPixelFormat() failed";
-    if (detail) return Fail("Set_PixelFormat", detail);
+    if (index == 0) return FailWithReason("Set_PixelFormat", "ChoosePixelFormat() failed", "ChoosePixelFormat()");
+    if (!SetPixelFormat(hdc, index, request))
+        return FailWithReason("Set_PixelFormat", "SetPixelFormat() failed", "SetPixelFormat()");
     if (log) {
         DescribePixelFormat(hdc, index, pfd);
         std::fprintf(log, "Current pixel format: \n%s\n", PixelFormatText(&pfd, index).c_str());

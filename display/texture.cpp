@@ -3,6 +3,9 @@
 // it is whatever the width, and palette images arrive as colours.
 #include "display/texture.h"
 
+#include <cstdlib>
+
+#include "display/glwindow.h"
 #include "platform/gl_headers.h"
 
 namespace {
@@ -19,7 +22,30 @@ uint32_t PaletteIndex(const uint8_t* row, uint32_t x, uint32_t bits) {
     return (row[x / 8] >> (7 - x % 8)) & 1u;
 }
 
+// Why a size was cut, for the console and log line that says so.
+const char* CutReason(TextureSize image, const TextureLimits& limits) {
+    if (image.width > limits.largest || image.height > limits.largest) return "larger than the driver holds";
+    return "the driver needs powers of two";
+}
+
+// A line for both the console and the log.
+void Report(Console& console, std::FILE* log, const char* line) {
+    console.Printf("%s", line);
+    if (log) std::fprintf(log, "%s", line);
+}
+
 }  // namespace
+
+TextureLimits CurrentTextureLimits() {
+    TextureLimits limits;
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (largest > 0) limits.largest = static_cast<uint32_t>(largest);
+    const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    limits.anySize =
+        (version && std::atoi(version) >= 2) || GLwindow::HasExtension("GL_ARB_texture_non_power_of_two");
+    return limits;
+}
 
 std::vector<uint8_t> BgrTexels(const Image& image) {
     uint32_t bpp = image.format.bpp;
@@ -43,7 +69,11 @@ std::vector<uint8_t> BgrTexels(const Image& image) {
     return texels;
 }
 
-uint32_t InitTexture(const char* fileName, Console& console) {
+uint32_t InitTexture(const char* fileName, Console& console, std::FILE* log) {
+    return InitTexture(fileName, CurrentTextureLimits(), console, log);
+}
+
+uint32_t InitTexture(const char* fileName, const TextureLimits& limits, Console& console, std::FILE* log) {
     if (fileName == nullptr) return 0;
     Image image;
     std::vector<uint8_t> texels;
@@ -56,17 +86,41 @@ uint32_t InitTexture(const char* fileName, Console& console) {
     }
     console.Printf("InitTexture(%s) \n", fileName);
 
+    const TextureSize size{image.width, empty ? 0u : static_cast<uint32_t>(image.height)};
+    const TextureSize fitted = FittedSize(size, limits);
+    if (fitted.width != size.width || fitted.height != size.height) {
+        texels = ScaleTexels(texels, size, fitted);
+        char line[400];
+        std::snprintf(line, sizeof line, "InitTexture(%s) : %u x %u scaled to %u x %u, %s\n", fileName, size.width,
+                      size.height, fitted.width, fitted.height, CutReason(size, limits));
+        Report(console, log, line);
+    }
+
+    while (glGetError() != GL_NO_ERROR) {
+    }
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(image.width));
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(fitted.width));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height),
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, static_cast<GLsizei>(fitted.width), static_cast<GLsizei>(fitted.height),
                  0, GL_BGR_EXT, GL_UNSIGNED_BYTE, texels.empty() ? nullptr : texels.data());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // A driver that still refuses the upload leaves no texture: the walls are
+    // plain, and the console and log say why instead of claiming success.
+    const GLenum error = glGetError();
+    if (error != GL_NO_ERROR) {
+        char line[400];
+        std::snprintf(line, sizeof line, "InitTexture(%s) : glTexImage2D() error 0x%04X at %u x %u\n", fileName,
+                      error, fitted.width, fitted.height);
+        Report(console, log, line);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glDeleteTextures(1, &name);
+        return 0;
+    }
     return name;
 }

@@ -1,15 +1,26 @@
 #pragma once
 // The program's texture: a .bmp file uploaded as an OpenGL texture object.
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "display/image.h"
+#include "display/texture_fit.h"
 #include "platform/console.h"
 
 // Loads `fileName` and uploads it as a 2D texture that repeats and filters
-// linearly; returns the texture name, 0 when there is no file name or the
-// file cannot be loaded (reported on the console).
-uint32_t InitTexture(const char* fileName, Console& console);
+// linearly; returns the texture name, 0 when there is no file name, the file
+// cannot be loaded, or the driver refuses the upload (each reported on the
+// console, and the refusal in the log too). An image larger than the current
+// context holds, or not of powers of two where it needs them, is scaled to
+// fit first, with a line on the console and in the log naming both sizes.
+uint32_t InitTexture(const char* fileName, Console& console, std::FILE* log = nullptr);
+// The same within the given limits.
+uint32_t InitTexture(const char* fileName, const TextureLimits& limits, Console& console,
+                     std::FILE* log = nullptr);
+
+// What the current context holds.
+TextureLimits CurrentTextureLimits();
 
 // The image's pixels as tightly packed blue-green-red rows, row 0 first:
 // 24-bit rows without their file padding, 1- and 8-bit indices looked up in

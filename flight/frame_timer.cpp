@@ -1,4 +1,4 @@
-#include "shell/frame_timer.h"
+#include "flight/frame_timer.h"
 
 float SecondsPerCount(int64_t frequency) {
     uint32_t low = static_cast<uint32_t>(frequency);

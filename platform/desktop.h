@@ -39,8 +39,12 @@ bool ClaimInstance(const char* name);
 std::string UserDataFolder();
 // Makes the folder unless it exists; true when it exists afterwards.
 bool MakeFolder(const std::string& path);
-// The separator between a folder and a name in a path.
+// The separator between a folder and a name in the platform's paths.
+#if defined(_WIN32)
 constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
 
 // --- Message loop ---------------------------------------------------------------
 // Blocks until a message arrives or `milliseconds` pass, whichever is first.

@@ -6,6 +6,7 @@
 // windows.h's macros (CreateWindow, PeekMessage, ...) so both can meet in one file.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "platform/constants.h"
 #include "platform/screen_mode.h"
@@ -37,6 +38,14 @@ void ShowMessage(WindowHandle owner, const char* text, const char* caption);
 // --- Process ---------------------------------------------------------------
 // The process's full command line, program path included.
 const char* CommandLine();
+
+// The system's last error on this thread: its code and its own text for it
+// (one line, in the system's language), as left by the call that just failed.
+struct SystemError {
+    uint32_t code = 0;
+    std::string text;
+};
+SystemError LastSystemError();
 
 // --- Clocks ----------------------------------------------------------------
 int64_t CounterFrequency();  // high-resolution counts per second, 0 without a counter

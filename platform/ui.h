@@ -37,6 +37,9 @@ void EndDialog(WindowHandle dialog, intptr_t result);
 void SetDialogItemText(WindowHandle dialog, int itemId, const char* text);
 // Copies at most size - 1 characters of the item's text, always terminated.
 void GetDialogItemText(WindowHandle dialog, int itemId, char* buffer, size_t size);
+// The check state of a check box or radio button.
+void SetDialogItemChecked(WindowHandle dialog, int itemId, bool checked);
+bool DialogItemChecked(WindowHandle dialog, int itemId);
 // The control id of a child window (for a scroll bar's notification).
 int ControlId(WindowHandle control);
 

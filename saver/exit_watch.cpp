@@ -2,10 +2,6 @@
 
 #include <cstdlib>
 
-namespace {
-uint32_t Low16(uintptr_t value) { return static_cast<uint32_t>(value & 0xFFFF); }
-}  // namespace
-
 bool ExitWatch::Ends(uint32_t message, uintptr_t wParam, platform::Point pointer) const {
     namespace msg = platform::msg;
     switch (message) {
@@ -16,7 +12,6 @@ bool ExitWatch::Ends(uint32_t message, uintptr_t wParam, platform::Point pointer
         case msg::MiddleButtonDown: return true;
         case msg::MouseMove:
             return std::abs(pointer.x - start.x) > kPointerSlack || std::abs(pointer.y - start.y) > kPointerSlack;
-        case msg::Activate: return Low16(wParam) == 0;
         case msg::ActivateApp: return wParam == 0;
         default: return false;
     }

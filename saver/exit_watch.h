@@ -2,7 +2,8 @@
 // When an unattended screensaver ends: on any key, any mouse button, the
 // pointer moved more than a few pixels from where it was when the saver
 // started (jitter and a desk's tremor are no reason to end), or the loss of
-// activation.
+// activation to another program. Activation passing between the saver's own
+// windows (one a monitor) is no reason to end.
 #include <cstdint>
 
 #include "platform/input.h"

@@ -41,8 +41,10 @@ SaverCommand ParseSaverCommandLine(const char* text) {
     const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(line[1])));
     std::string rest = line.substr(2);
     // "/p:1234" and "/p 1234" name the window alike.
-    if (!rest.empty() && rest[0] == ':') rest.erase(0, 1);
-    else if (!rest.empty() && rest[0] != ' ' && rest[0] != '\t') return {};
+    if (!rest.empty() && rest[0] == ':')
+        rest.erase(0, 1);
+    else if (!rest.empty() && rest[0] != ' ' && rest[0] != '\t')
+        return {};
     rest = Trimmed(rest);
     switch (letter) {
         case 's': return rest.empty() ? SaverCommand{SaverMode::Run, nullptr} : SaverCommand{};

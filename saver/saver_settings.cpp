@@ -83,7 +83,7 @@ void ApplyRenderMode(const ConfigEntry& entry, SaverSettings& s, std::vector<std
             s.renderMode = static_cast<RenderMode>(mode);
             return;
         }
-    notes.push_back(Note(entry, kModeNames[static_cast<int32_t>(s.renderMode)]));
+    notes.push_back(Note(entry, RenderModeName(s.renderMode)));
 }
 
 void ApplyEntry(const ConfigEntry& entry, SaverSettings& s, std::vector<std::string>& notes) {
@@ -117,6 +117,11 @@ const char* Flag(bool on) { return on ? "YES" : "NO"; }
 
 }  // namespace
 
+const char* RenderModeName(RenderMode mode) {
+    const auto index = static_cast<int32_t>(mode);
+    return index >= 0 && index < kRenderModeCount ? kModeNames[index] : kModeNames[kRenderModeCount - 1];
+}
+
 SaverSettings SettingsFromEntries(const std::vector<ConfigEntry>& entries, std::vector<std::string>& notes) {
     SaverSettings settings;
     for (const ConfigEntry& entry : entries) ApplyEntry(entry, settings, notes);
@@ -124,7 +129,7 @@ SaverSettings SettingsFromEntries(const std::vector<ConfigEntry>& entries, std::
 }
 
 std::vector<ConfigEntry> EntriesFromSettings(const SaverSettings& s) {
-    return {{"RenderMode", kModeNames[static_cast<int32_t>(s.renderMode)]},
+    return {{"RenderMode", RenderModeName(s.renderMode)},
             {"RenderMethod", s.renderMethod == RenderMethod::DirectVertices ? "DIRECT" : "ARRAYS"},
             {"DisplayLists", Flag(s.displayLists)},
             {"Textures", Flag(s.textures)},

@@ -36,6 +36,9 @@ struct SaverSettings {
 constexpr const char* kSaverFolderName = "orbalt";
 constexpr const char* kSaverSettingsFileName = "orbalt_scr.txt";
 
+// The render mode's word in the file: POINTS, SECTIONS, WIREFRAME, FLAT, SMOOTH.
+const char* RenderModeName(RenderMode mode);
+
 // The settings from the file's entries over the defaults. A value out of its
 // range is brought into it, and a value that cannot be read keeps the
 // default; each gets a line in `notes` naming the key, what was read and

@@ -2,6 +2,7 @@
 
 #include "flight/collision.h"
 #include "flight/wrap_around.h"
+#include "platform/gl_headers.h"
 #include "platform/input.h"
 #include "shell/program_objects.h"
 #include "tunnel/init_orbalt.h"
@@ -17,6 +18,19 @@ void WrapAround() {
     if (wrap == 0.0f) return;
     camera.position.z += wrap;
     tunnelBuilder.Shift(wrap);
+}
+// Once, after the first frame that shows the tunnel: what GL reported while
+// drawing it, and the last line of the start-up trail. Later frames never ask
+// GL for errors, which would stall the driver every frame.
+void ReportFirstFrame() {
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        console.Printf("first frame: GL error 0x%04X \n", error);
+        if (logFile) std::fprintf(logFile, "first frame: GL error 0x%04X \n", error);
+    }
+    if (logFile) {
+        std::fprintf(logFile, "start-up: first frame drawn \n\n");
+        std::fflush(logFile);
+    }
 }
 }  // namespace
 
@@ -71,6 +85,10 @@ void StepFrame() {
 void DrawFrame() {
     RenderFrame(glWindow, CurrentFrameOptions(), TunnelView{tunnelMesh, tunnelBuilder, collisionState}, camera,
                 frameTime);
+    if (!firstTunnelFrameDrawn && glWindow.hglrc && tunnelBuilder.Ready()) {
+        firstTunnelFrameDrawn = true;
+        ReportFirstFrame();
+    }
 }
 
 void Tick() {

@@ -75,6 +75,13 @@ bool FindSectionPath(const char* commandLineText) {
     return false;
 }
 
+// The start-up trail: a log that stops short shows how far start-up got.
+void LogStartUp(const char* stage) {
+    if (!logFile) return;
+    std::fprintf(logFile, "start-up: %s \n\n", stage);
+    std::fflush(logFile);
+}
+
 int RunMainLoop() {
     for (;;) {
         Message message;
@@ -117,12 +124,17 @@ int RunProgram(const char* commandLineText) {
         ShowMessage(nullptr, GLwindow::status.Message(), kProgramName);
         return 0;
     }
+    LogStartUp(glWindow.hglrc ? "window, pixel format and rendering context made" : "window made, no context");
     if (popupMenu) CheckMenuItems(popupMenu, settings);
     InitRenderState(RenderStateOptions{settings.lighting, settings.fog, settings.depthTest}, glWindow, camera);
     contextResources.Acquire();
     ReportExtensions(contextResources.extensions, console);
-    textureName = InitTexture((programDirectory + kTextureFileName).c_str(), console);
+    LogStartUp(contextResources.extensions.arrayLock.lock ? "extensions looked up, array lock found"
+                                                          : "extensions looked up, no array lock");
+    textureName = InitTexture((programDirectory + kTextureFileName).c_str(), console, logFile);
+    LogStartUp(textureName ? "texture uploaded" : "no texture");
     if (!FindSectionPath(commandLineText) || !BuildTunnelFromSettings()) Quit();
+    LogStartUp(tunnelBuilder.Ready() ? "tunnel built" : "tunnel build begun");
     return RunMainLoop();
 }
 

@@ -47,6 +47,7 @@ float frameTime = 0.0f;
 uint32_t textureName = 0;
 bool showInfo = false;
 bool showAxes = false;
+bool firstTunnelFrameDrawn = false;
 
 namespace {
 // Destroys the object and constructs it again in place: the whole record
@@ -88,4 +89,5 @@ void ResetProgramObjects() {
     textureName = 0;
     showInfo = false;
     showAxes = false;
+    firstTunnelFrameDrawn = false;
 }

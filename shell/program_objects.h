@@ -11,9 +11,9 @@
 #include "flight/camera.h"
 #include "flight/collision.h"
 #include "flight/flight_model.h"
+#include "flight/frame_timer.h"
 #include "platform/console.h"
 #include "platform/platform.h"
-#include "shell/frame_timer.h"
 #include "shell/joystick.h"
 #include "shell/keyboard.h"
 #include "shell/mouse.h"
@@ -49,6 +49,7 @@ extern float frameTime;       // seconds between the last two frames
 extern uint32_t textureName;  // the start-up texture, 0 when it could not be loaded
 extern bool showInfo;
 extern bool showAxes;
+extern bool firstTunnelFrameDrawn;  // the start-up trail's last step done
 
 // Puts every object above, and GLwindow's error status, back to the state
 // they start the program in, as tests need between cases. The old objects

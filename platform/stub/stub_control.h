@@ -36,8 +36,10 @@ struct State {
     ScreenMode desktop{1024, 768, 32, 60};
     std::vector<ScreenMode> displayModes;
     int changeDisplayResult = display_change::Successful;
+    std::vector<uint32_t> refusedDepths;  // requests at these depths are answered BadMode
     bool registerClassSucceeds = true;
     bool createWindowSucceeds = true;
+    SystemError lastError{0, "The operation completed successfully."};
     std::deque<Message> messages;  // the thread's message queue
     // Input that arrives while frames run: after the n-th buffer swap
     // (counted from 1) the messages under n join the queue.

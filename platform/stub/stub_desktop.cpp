@@ -2,6 +2,8 @@
 // the program asked for. Child windows are made like the stand-in's other
 // windows, with the creation message through the registered procedure.
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/stub/stub_control.h"
 #include "platform/stub/stub_desktop_control.h"
@@ -48,9 +50,12 @@ bool ClaimInstance(const char* name) {
 
 std::string UserDataFolder() { return D().userDataFolder; }
 
+// Folders are real: the programs read and write files in them natively too.
 bool MakeFolder(const std::string& path) {
     D().madeFolders.push_back(path);
-    return true;
+    std::error_code ignored;
+    std::filesystem::create_directories(path, ignored);
+    return std::filesystem::is_directory(path, ignored);
 }
 
 void WaitMessageFor(uint32_t milliseconds) { D().waits.push_back(milliseconds); }

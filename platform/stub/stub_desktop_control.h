@@ -19,7 +19,7 @@ struct DesktopState {
     std::vector<Monitor> monitors{{{0, 0, 1024, 768}, true}};
     Point pointer{512, 384};
     bool otherInstanceRuns = false;
-    std::string userDataFolder;           // empty: none
+    std::string userDataFolder;             // empty: none
     std::vector<WindowHandle> goneWindows;  // windows of other programs that no longer exist
 
     // Recorded calls.

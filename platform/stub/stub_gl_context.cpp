@@ -107,6 +107,8 @@ bool SwapBuffers(DeviceContext) {
     const auto arriving = platformState.messagesAfterSwap.find(swap);
     if (arriving != platformState.messagesAfterSwap.end())
         for (const Message& message : arriving->second) platformState.messages.push_back(message);
+    const auto action = S().actionsAfterSwap.find(swap);
+    if (action != S().actionsAfterSwap.end() && action->second) action->second();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Control of the GL-context stand-in: tests describe the device's pixel
 // formats and script the WGL results here, and read back what was asked.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ struct GLContextState {
     RenderContext currentContext = nullptr;
     std::vector<std::string> procLookups;
     int swapCount = 0;
+    // Whatever else a test lets happen while frames run: after the n-th
+    // buffer swap (counted from 1) the action under n runs.
+    std::map<int, std::function<void()>> actionsAfterSwap;
 };
 
 GLContextState& glState();

@@ -43,6 +43,8 @@ int64_t CounterValue() {
 
 uint32_t TickCount() { return S().tickCount; }
 
+SystemError LastSystemError() { return S().lastError; }
+
 ConsoleHandles OpenConsole(bool allocate) {
     Record(allocate ? "OpenConsole" : "OpenConsole(no window)");
     return {reinterpret_cast<ConsoleHandle>(1), reinterpret_cast<ConsoleHandle>(2),
@@ -58,6 +60,8 @@ ScreenMode DesktopMode() { return S().desktop; }
 int ChangeDisplay(const DisplayRequest& request) {
     Record("ChangeDisplay");
     S().displayRequests.push_back(request);
+    const auto& refused = S().refusedDepths;
+    if (std::find(refused.begin(), refused.end(), request.bits) != refused.end()) return display_change::BadMode;
     return S().changeDisplayResult;
 }
 

@@ -48,6 +48,10 @@ void EndDialog(WindowHandle, intptr_t result) {
 
 void SetDialogItemText(WindowHandle, int itemId, const char* text) { stub::ui().itemTexts[itemId] = text; }
 
+void SetDialogItemChecked(WindowHandle, int itemId, bool checked) { stub::ui().itemChecks[itemId] = checked; }
+
+bool DialogItemChecked(WindowHandle, int itemId) { return stub::ui().itemChecks[itemId]; }
+
 void GetDialogItemText(WindowHandle, int itemId, char* buffer, size_t size) {
     if (size == 0) return;
     const std::string& text = stub::ui().itemTexts[itemId];

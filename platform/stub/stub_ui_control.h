@@ -18,6 +18,7 @@ struct UiState {
     };
     std::vector<Tracked> trackedMenus;
     std::map<int, std::string> itemTexts;  // dialog item id -> text
+    std::map<int, bool> itemChecks;        // dialog item id -> checked
     std::map<uintptr_t, int> controlIds;   // control window -> id
     intptr_t endResult = 0;
     bool ended = false;

@@ -11,6 +11,21 @@ void ShowMessage(WindowHandle owner, const char* text, const char* caption) {
 
 const char* CommandLine() { return GetCommandLineA(); }
 
+SystemError LastSystemError() {
+    SystemError error;
+    error.code = GetLastError();
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error.code, 0, text, sizeof text, nullptr);
+    error.text.assign(text, length);
+    // The system's texts end with a line break, and some hold one inside.
+    for (char& c : error.text)
+        if (c == '\r' || c == '\n') c = ' ';
+    while (!error.text.empty() && error.text.back() == ' ') error.text.pop_back();
+    if (error.text.empty()) error.text = "(no text for this code)";
+    return error;
+}
+
 int64_t CounterFrequency() {
     LARGE_INTEGER frequency;
     return QueryPerformanceFrequency(&frequency) ? frequency.QuadPart : 0;

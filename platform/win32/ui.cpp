@@ -54,6 +54,14 @@ void GetDialogItemText(WindowHandle dialog, int itemId, char* buffer, size_t siz
     GetDlgItemTextA(ToHwnd(dialog), itemId, buffer, static_cast<int>(size));
 }
 
+void SetDialogItemChecked(WindowHandle dialog, int itemId, bool checked) {
+    CheckDlgButton(ToHwnd(dialog), itemId, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool DialogItemChecked(WindowHandle dialog, int itemId) {
+    return IsDlgButtonChecked(ToHwnd(dialog), itemId) == BST_CHECKED;
+}
+
 int ControlId(WindowHandle control) { return GetDlgCtrlID(ToHwnd(control)); }
 
 }  // namespace platform

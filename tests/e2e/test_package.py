@@ -9,7 +9,8 @@ import zipfile
 from harness import BIN_DIR
 from pe_resources import read_resource
 
-SHIPPED = {"orbalt.exe", "orbalt_config.txt", "texture.bmp", "test.sct", "README.txt"}
+PROGRAMS = ("orbalt.exe", "orbalt.scr")
+SHIPPED = {"orbalt.exe", "orbalt.scr", "orbalt_config.txt", "texture.bmp", "test.sct", "README.txt"}
 
 RT_MANIFEST = 24
 MANIFEST_ID = 1  # the manifest Windows reads when it creates the process
@@ -45,14 +46,21 @@ class Package(unittest.TestCase):
 
     def test_exe_carries_its_version(self):
         version = os.path.basename(self.package())[len("orbalt-"):-len("-win64.zip")]
-        with open(os.path.join(BIN_DIR, "orbalt.exe"), "rb") as exe:
-            data = exe.read()
         wide = lambda text: text.encode("utf-16-le")
-        self.assertIn(wide("ProductVersion") + b"\0\0" + wide(version), data)
-        self.assertIn(wide("OriginalFilename"), data)
+        for program in PROGRAMS:
+            with self.subTest(program), open(os.path.join(BIN_DIR, program), "rb") as exe:
+                data = exe.read()
+                self.assertIn(wide("ProductVersion") + b"\0\0" + wide(version), data)
+                self.assertIn(wide("OriginalFilename"), data)
+                self.assertIn(wide(program), data)
 
     def test_exe_carries_its_manifest(self):
-        text = read_resource(os.path.join(BIN_DIR, "orbalt.exe"), RT_MANIFEST, MANIFEST_ID)
+        for program in PROGRAMS:
+            with self.subTest(program):
+                self.check_manifest(program)
+
+    def check_manifest(self, program):
+        text = read_resource(os.path.join(BIN_DIR, program), RT_MANIFEST, MANIFEST_ID)
         self.assertIsNotNone(text, "no manifest resource of id 1")
         root = ElementTree.fromstring(text)  # raises on a manifest that is not well-formed XML
         self.assertEqual(root.tag, ASM_V1 + "assembly")

@@ -87,6 +87,17 @@ TEST_F(StartUpWithGL, ConsoleShowsTextureAndExtensionsAndThePaintedFrameShowsThe
     EXPECT_TRUE(glIsTexture(textureName));
 
     EXPECT_EQ(glState().swapCount, 1);  // the paint request
+    // The start-up trail, stage by stage to the painted frame, with no GL error.
+    const std::string log = Log();
+    size_t at = 0;
+    for (const char* stage :
+         {"start-up: window, pixel format and rendering context made \n\n",
+          "start-up: extensions looked up, no array lock \n\n", "start-up: texture uploaded \n\n",
+          "start-up: tunnel built \n\n", "start-up: first frame drawn \n\n"}) {
+        at = log.find(stage, at);
+        EXPECT_NE(at, std::string::npos) << stage << log;
+    }
+    EXPECT_EQ(log.find("GL error"), std::string::npos) << log;
     // The near wall fills the corners; down the tunnel it fades into the sky-coloured fog.
     const std::vector<uint8_t> sky{128, 178, 255, 255};
     EXPECT_NE(Pixel(0, 0), sky);

@@ -159,4 +159,72 @@ TEST_F(TextureTest, UnloadableFilesGiveNoTextureAndAConsoleLine) {
     EXPECT_EQ(state().consoleText, expected);
 }
 
+// A uniform image, every texel (blue, green, red) = (b, g, r).
+BmpFile Uniform24(int32_t width, int32_t height, uint8_t b, uint8_t g, uint8_t r) {
+    BmpFile file;
+    file.width = width;
+    file.height = height;
+    const size_t pitch = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+    for (int32_t y = 0; y < height; ++y)
+        for (size_t i = 0; i < pitch; ++i)
+            file.rows.push_back(i < size_t(width) * 3 ? (i % 3 == 0 ? b : i % 3 == 1 ? g : r) : 0);
+    return file;
+}
+
+// A driver of OpenGL 1.1 without non-power-of-two textures gets the nearest
+// smaller powers of two; one that holds less than the image gets its
+// largest. Both say so on the console and in the log, naming both sizes, and
+// the texture keeps the image's colour.
+TEST_F(TextureTest, AnImageTheDriverCannotHoldIsScaledToFit) {
+    const std::string path = dir.Write("odd.bmp", Uniform24(300, 200, 40, 90, 200).Bytes());
+    const std::string logPath = dir.File("log.txt");
+    std::FILE* log = std::fopen(logPath.c_str(), "w");
+    const uint32_t name = InitTexture(path.c_str(), TextureLimits{1024, false}, console, log);
+    std::fclose(log);
+    ASSERT_NE(name, 0u);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_WIDTH), 256);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_HEIGHT), 128);
+    const std::string line =
+        "InitTexture(" + path + ") : 300 x 200 scaled to 256 x 128, the driver needs powers of two\n";
+    EXPECT_NE(state().consoleText.find(line), std::string::npos) << state().consoleText;
+    EXPECT_EQ(TempDir::Read(logPath), line);
+    const std::vector<uint8_t> texels = TexelsOf(name, 256, 128);
+    EXPECT_EQ(std::vector<uint8_t>(texels.begin(), texels.begin() + 3), (std::vector<uint8_t>{40, 90, 200}));
+    EXPECT_EQ(std::vector<uint8_t>(texels.end() - 3, texels.end()), (std::vector<uint8_t>{40, 90, 200}));
+
+    const std::string wide = dir.Write("wide.bmp", Uniform24(20, 4, 1, 2, 3).Bytes());
+    ASSERT_NE(InitTexture(wide.c_str(), TextureLimits{8, true}, console), 0u);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_WIDTH), 8);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_HEIGHT), 4);
+    EXPECT_NE(state().consoleText.find("20 x 4 scaled to 8 x 4, larger than the driver holds\n"),
+              std::string::npos);
+}
+
+// Wider than this context holds, under its own limits: scaled, and drawn.
+TEST_F(TextureTest, AnOverWideImageIsScaledToTheContextsLargest) {
+    const TextureLimits limits = CurrentTextureLimits();
+    ASSERT_GE(limits.largest, 64u);
+    const auto width = static_cast<int32_t>(limits.largest + 100);
+    const std::string path = dir.Write("wide.bmp", Uniform24(width, 2, 10, 20, 30).Bytes());
+    const uint32_t name = InitTexture(path.c_str(), console);
+    ASSERT_NE(name, 0u) << state().consoleText;
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_WIDTH), static_cast<GLint>(limits.largest));
+    EXPECT_NE(state().consoleText.find(std::to_string(width) + " x 2 scaled to " + std::to_string(limits.largest) +
+                                       " x 2, larger than the driver holds"),
+              std::string::npos);
+}
+
+// Limits that promise more than the driver holds: the upload is refused,
+// and that is reported as a failure, never as a texture.
+TEST_F(TextureTest, AnUploadTheDriverRefusesIsAFailure) {
+    const TextureLimits real = CurrentTextureLimits();
+    const auto width = static_cast<int32_t>(real.largest * 2);
+    const std::string path = dir.Write("huge.bmp", Uniform24(width, 1, 1, 1, 1).Bytes());
+    EXPECT_EQ(InitTexture(path.c_str(), TextureLimits{real.largest * 4, true}, console), 0u);
+    EXPECT_NE(state().consoleText.find("InitTexture(" + path + ") : glTexImage2D() error 0x0501 at "),
+              std::string::npos)
+        << state().consoleText;
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 }  // namespace

@@ -96,8 +96,20 @@ TEST_F(GLwindowTest, FullScreenRecreatesAWindowAtTheMode) {
 }
 
 TEST_F(GLwindowTest, FullScreenWithAFailedCreateKeepsTheModeForTheExit) {
+    TempDir dir;
+    const std::string path = dir.File("log.txt");
+    window->log = std::fopen(path.c_str(), "w");
+    GLwindow::status.log = window->log;
     state().createWindowSucceeds = false;
+    state().lastError = {1400, "Invalid window handle."};
     EXPECT_EQ(window->FullScreen({1024, 768, 16, 0}), 0);
+    std::fclose(window->log);
+    window->log = GLwindow::status.log = nullptr;
+    // The system's reason on a line of its own, before the message as it always was.
+    EXPECT_NE(TempDir::Read(path).find("CreateWindowEx(): system error 1400: Invalid window handle. \n"
+                                       "GLwindow::Create() error GENERIC: CreateWindowEx() failed \n"),
+              std::string::npos)
+        << TempDir::Read(path);
     EXPECT_TRUE(window->fullscreen);
     EXPECT_STREQ(
         GLwindow::status.Message(),
@@ -105,6 +117,47 @@ TEST_F(GLwindowTest, FullScreenWithAFailedCreateKeepsTheModeForTheExit) {
     int restoresBefore = state().restoreCount;
     window.reset();  // the destructor restores the display
     EXPECT_EQ(state().restoreCount, restoresBefore + 1);
+}
+
+// Current drivers offer no 16-bit modes: the size is asked again at the
+// desktop's depth, then at 32, and the log says which depth was taken. Only
+// when every depth is refused does full screen fail, naming the first refusal.
+TEST_F(GLwindowTest, FullScreenWithout16BitModesTakesTheDesktopDepthThen32) {
+    TempDir dir;
+    const std::string path = dir.File("log.txt");
+    window->log = std::fopen(path.c_str(), "w");
+    state().sendCreateMessage = false;
+    state().refusedDepths = {16};
+    ASSERT_EQ(window->FullScreen({1024, 768, 16, 0}), 1);
+    EXPECT_EQ(window->currentMode, (ScreenMode{1024, 768, 32, 0}));
+    ASSERT_EQ(state().displayRequests.size(), 2u);
+    EXPECT_EQ(state().displayRequests[1].bits, 32u);
+    EXPECT_EQ(state().displayRequests[1].width, 1024u);
+    std::fclose(window->log);
+    window->log = nullptr;
+    EXPECT_NE(TempDir::Read(path).find("GLwindow::FullScreen 16 bit refused, asking for 32 bit \n\n"
+                                       "GLwindow::FullScreen 32 bit taken \n\n"),
+              std::string::npos);
+
+    // A 24-bit desktop: its own depth comes before 32.
+    window.reset();
+    stub::Reset();
+    state().desktop = {1280, 1024, 24, 60};
+    state().refusedDepths = {16, 24};
+    window = std::make_unique<GLwindow>();
+    current = window.get();
+    ASSERT_EQ(window->FullScreen({800, 600, 16, 0}), 1);
+    ASSERT_EQ(state().displayRequests.size(), 3u);
+    EXPECT_EQ(state().displayRequests[1].bits, 24u);
+    EXPECT_EQ(window->currentMode.bits, 32u);
+
+    state().refusedDepths = {16, 24, 32};
+    const int restores = state().restoreCount;
+    EXPECT_EQ(window->FullScreen({800, 600, 16, 0}), 0);
+    EXPECT_STREQ(GLwindow::status.Message(),
+                 "GLwindow::FullScreen() error GENERIC: GLwindow::SetScreen() error GENERIC: graphics mode not "
+                 "supported");
+    EXPECT_GE(state().restoreCount, restores + 3);  // each refusal leaves the display restored
 }
 
 TEST_F(GLwindowTest, WindowedOverAnOrdinaryWindowOnlyResizes) {

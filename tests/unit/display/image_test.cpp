@@ -1,6 +1,8 @@
 // Image::Create, GrayPalette, Destroy and RowBytes.
 #include <gtest/gtest.h>
 
+#include "display/texture_fit.h"
+
 #include <string>
 
 #include "display/image.h"
@@ -99,6 +101,34 @@ TEST(ImageCreate, RefusalsInTheirOrderLeaveTheImageEmpty) {
         EXPECT_EQ(image.palette, nullptr) << c.message;
         EXPECT_EQ(image.width, 0u) << c.message;
     }
+}
+
+TEST(TextureFit, SidesAreCutOnlyWhereTheDriverNeedsIt) {
+    EXPECT_EQ(FittedSize({256, 256}, {1024, false}).width, 256u);  // the shipped texture as it is
+    const TextureSize npot = FittedSize({300, 200}, {1024, false});
+    EXPECT_EQ(npot.width, 256u);
+    EXPECT_EQ(npot.height, 128u);
+    const TextureSize kept = FittedSize({300, 200}, {1024, true});
+    EXPECT_EQ(kept.width, 300u);
+    EXPECT_EQ(kept.height, 200u);
+    const TextureSize wide = FittedSize({20000, 4}, {16384, true});
+    EXPECT_EQ(wide.width, 16384u);
+    EXPECT_EQ(wide.height, 4u);
+    EXPECT_EQ(FittedSize({20000, 3}, {1024, false}).width, 1024u);
+    EXPECT_EQ(FittedSize({20000, 3}, {1024, false}).height, 2u);
+    EXPECT_EQ(FittedSize({0, 0}, {64, false}).width, 0u);
+}
+
+TEST(TextureFit, TheBoxFilterAveragesWhatEachTexelCovers) {
+    // Four texels to two: pairs averaged, each channel on its own.
+    const std::vector<uint8_t> four = {0, 10, 200, 100, 30, 0, 50, 50, 50, 51, 52, 53};
+    EXPECT_EQ(ScaleTexels(four, {4, 1}, {2, 1}), (std::vector<uint8_t>{50, 20, 100, 51, 51, 52}));
+    // Three to two: the middle texel shared by half.
+    const std::vector<uint8_t> three = {0, 0, 0, 90, 90, 90, 180, 180, 180};
+    EXPECT_EQ(ScaleTexels(three, {3, 1}, {2, 1}), (std::vector<uint8_t>{30, 30, 30, 150, 150, 150}));
+    // Two rows to one.
+    EXPECT_EQ(ScaleTexels({10, 20, 30, 30, 40, 50}, {1, 2}, {1, 1}), (std::vector<uint8_t>{20, 30, 40}));
+    EXPECT_EQ(ScaleTexels(four, {4, 1}, {4, 1}), four);
 }
 
 }  // namespace

@@ -135,11 +135,17 @@ TEST(ConfigFile, LoneCrIsABlankAndCtrlZEndsNothing) {
 // Notepad's "UTF-8 with BOM" starts the file with a byte-order mark; the
 // first line reads as written. A mark anywhere else is part of the text.
 TEST(ConfigFile, AByteOrderMarkAtTheStartIsSkipped) {
-    Config c = Read("\xEF\xBB\xBF" "FullScreen NO\r\nXResolution 800\r\n");
+    Config c = Read(
+        "\xEF\xBB\xBF"
+        "FullScreen NO\r\nXResolution 800\r\n");
     EXPECT_FALSE(c.settings.FullScreen);
     EXPECT_EQ(c.settings.XResolution, 800);
-    EXPECT_TRUE(Read("\n\xEF\xBB\xBF" "FullScreen NO\n").settings.FullScreen);
-    EXPECT_TRUE(Read("\xEF\xBB" "FullScreen NO\n").settings.FullScreen);  // half a mark is no mark
+    EXPECT_TRUE(Read("\n\xEF\xBB\xBF"
+                     "FullScreen NO\n")
+                    .settings.FullScreen);
+    EXPECT_TRUE(Read("\xEF\xBB"
+                     "FullScreen NO\n")
+                    .settings.FullScreen);  // half a mark is no mark
 }
 
 TEST(ConfigFile, LastLineWithoutLineEnd) { EXPECT_EQ(Read("XResolution 1000").settings.XResolution, 1000); }

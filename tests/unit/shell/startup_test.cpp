@@ -110,6 +110,7 @@ TEST_F(StartUp, RefusedFullScreenModeShowsTheChainedMessage) {
     EXPECT_TRUE(state().createdWindows.empty());
     std::string log = Log();
     EXPECT_NE(log.find("GLwindow::FullScreen 640 x 480, 16 bit @ 0 Hz \n\n"
+                       "GLwindow::FullScreen 16 bit refused, asking for 32 bit \n\n"
                        "GLwindow::SetScreen() error GENERIC: graphics mode not supported \n"
                        "GLwindow::FullScreen() error GENERIC: GLwindow::SetScreen() error GENERIC: "
                        "graphics mode not supported \n"),
@@ -149,9 +150,12 @@ TEST_F(StartUp, FailedWindowCreationEndsStartUp) {
 TEST_F(StartUp, MissingConfigurationMeansFullScreenDefaults) {
     state().changeDisplayResult = platform::display_change::BadMode;
     Run("");
-    ASSERT_EQ(state().displayRequests.size(), 1u);
-    EXPECT_EQ(state().displayRequests[0].width, 640u);
-    EXPECT_EQ(state().displayRequests[0].height, 480u);
+    // 16 bits, then the desktop's 32, both refused.
+    ASSERT_EQ(state().displayRequests.size(), 2u);
+    for (const auto& request : state().displayRequests) {
+        EXPECT_EQ(request.width, 640u);
+        EXPECT_EQ(request.height, 480u);
+    }
 }
 
 TEST_F(StartUp, UnwritableLogDirectoryStillRuns) {

@@ -1,9 +1,9 @@
 // Frame timing from the counter, and the console's output.
 #include <gtest/gtest.h>
 
+#include "flight/frame_timer.h"
 #include "platform/console.h"
 #include "platform/stub/stub_control.h"
-#include "shell/frame_timer.h"
 
 namespace {
 
