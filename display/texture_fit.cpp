@@ -58,7 +58,8 @@ std::vector<uint8_t> ScaleTexels(const std::vector<uint8_t>& texels, TextureSize
                         sum += down[y].weights[j] * across[x].weights[i] *
                                texels[(row + across[x].first + i) * 3 + c];
                 }
-                scaled[(size_t{y} * to.width + x) * 3 + c] = static_cast<uint8_t>(std::clamp(sum + 0.5, 0.0, 255.0));
+                scaled[(size_t{y} * to.width + x) * 3 + c] =
+                    static_cast<uint8_t>(std::clamp(sum + 0.5, 0.0, 255.0));
             }
     return scaled;
 }

@@ -15,10 +15,10 @@
 #include "saver/saver_view.h"
 
 extern float saverSecondsPerCount;
-extern Console saverConsole;  // a redirected output only: a saver opens no console window
-extern std::FILE* saverLog;   // null when the log could not be opened
-extern std::string saverFolder;     // the user's folder of the saver's files, with its separator
-extern std::string programFolder;   // the folder orbalt.scr lives in, with its separator
+extern Console saverConsole;       // a redirected output only: a saver opens no console window
+extern std::FILE* saverLog;        // null when the log could not be opened
+extern std::string saverFolder;    // the user's folder of the saver's files, with its separator
+extern std::string programFolder;  // the folder orbalt.scr lives in, with its separator
 extern SaverSettings saverSettings;
 extern std::vector<std::unique_ptr<SaverView>> views;
 extern SaverView* viewBeingMade;  // the view whose window is being created

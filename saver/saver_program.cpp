@@ -23,9 +23,11 @@ void LogTunnelMessage(WindowHandle, const char* text, const char* caption) {
     if (saverLog) std::fprintf(saverLog, "%s: %s \n", caption, text);
 }
 
-void OpenLog() {
+// The screensaver starts the log afresh; a preview or the settings, which
+// Windows may start while the saver runs, add to it instead of cutting it.
+void OpenLog(bool afresh) {
     if (saverFolder.empty()) return;
-    saverLog = std::fopen((saverFolder + kSaverLogFileName).c_str(), "w");
+    saverLog = std::fopen((saverFolder + kSaverLogFileName).c_str(), afresh ? "w" : "a");
     if (!saverLog) return;
     const std::time_t now = std::time(nullptr);
     const char* text = std::ctime(&now);
@@ -42,12 +44,12 @@ void CloseLog() {
 
 // Finds the saver's folders and reads its settings, noting in the log what
 // the file held that could not be used.
-void LoadSettings() {
+void LoadSettings(bool afresh) {
     ProgramDirectory(programFolder);
     const std::string userFolder = UserDataFolder();
     if (!userFolder.empty() && MakeFolder(userFolder + kPathSeparator + kSaverFolderName))
         saverFolder = userFolder + kPathSeparator + kSaverFolderName + kPathSeparator;
-    OpenLog();
+    OpenLog(afresh);
     std::vector<std::string> notes;
     saverSettings = ReadSaverSettings(saverFolder + kSaverSettingsFileName, notes);
     for (const std::string& note : notes)
@@ -174,13 +176,18 @@ int RunSaver(const char* commandLineText) {
     const SaverCommand command = ParseSaverCommandLine(commandLineText);
     switch (command.mode) {
         case SaverMode::Invalid: ShowMessage(nullptr, kSaverUsage, kSaverName); return 2;
-        case SaverMode::Configure: LoadSettings(); return RunSettingsDialog(command.window);
+        case SaverMode::Configure: {
+            LoadSettings(false);
+            const int code = RunSettingsDialog(command.window);
+            CloseLog();
+            return code;
+        }
         case SaverMode::Run:
             // A second saver while one runs would only cover the first.
             if (!ClaimInstance(kInstanceName)) return 0;
-            LoadSettings();
+            LoadSettings(true);
             return Fly(CoverMonitors());
-        case SaverMode::Preview: LoadSettings(); return Fly(EmbedInPreview(command.window));
+        case SaverMode::Preview: LoadSettings(false); return Fly(EmbedInPreview(command.window));
     }
     return 2;
 }

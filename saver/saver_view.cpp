@@ -33,8 +33,12 @@ void UseTexture(SaverView& view, const ViewRecipe& recipe) {
 TunnelRequest RequestFor(const SaverView& view, const SaverSettings& settings, const char* sectionPath) {
     TunnelRequest request;
     request.params = TunnelParams{settings.sections, settings.sectionPoints, TunnelParams{}.spacing};
-    request.drawing = DrawingOptions{settings.renderMode,  settings.renderMethod, true, false,
-                                     settings.textures && view.texture != 0, view.context.extensions.arrayLock};
+    request.drawing = DrawingOptions{settings.renderMode,
+                                     settings.renderMethod,
+                                     true,
+                                     false,
+                                     settings.textures && view.texture != 0,
+                                     view.context.extensions.arrayLock};
     request.sectionPath = sectionPath;
     request.cameraZ = 0.0f;
     return request;
@@ -59,7 +63,8 @@ bool PrepareView(SaverView& view, const ViewRecipe& recipe) {
     UseTexture(view, recipe);
     if (!InitOrbalt({view.mesh, view.builder}, RequestFor(view, settings, recipe.sectionPath.c_str()),
                     recipe.messages, recipe.console)) {
-        if (recipe.log) std::fprintf(recipe.log, "the tunnel could not be built from %s \n", recipe.sectionPath.c_str());
+        if (recipe.log)
+            std::fprintf(recipe.log, "the tunnel could not be built from %s \n", recipe.sectionPath.c_str());
         return false;
     }
     if (settings.displayLists) view.mesh.SetDisplayLists(true);

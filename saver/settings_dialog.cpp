@@ -89,7 +89,8 @@ SaverSettings ChosenSettings(WindowHandle dialog) {
                                                  {"Textures", id::kTextures},
                                                  {"Fog", id::kFog},
                                                  {"Lighting", id::kLighting}};
-    for (const auto& [key, itemId] : flags) entries.push_back({key, DialogItemChecked(dialog, itemId) ? "YES" : "NO"});
+    for (const auto& [key, itemId] : flags)
+        entries.push_back({key, DialogItemChecked(dialog, itemId) ? "YES" : "NO"});
     for (const TextField& field : kTextFields) {
         const std::string text = FieldText(dialog, field.id);
         if (!text.empty()) entries.push_back({field.key, text});

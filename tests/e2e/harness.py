@@ -1,13 +1,18 @@
-"""Drives orbalt.exe under Wine on a private Xvfb: the end-to-end tests and
-the demo flight (scripts/demo-flight.py) both use it.
+"""Drives orbalt.exe and orbalt.scr under Wine on a private X server: the
+end-to-end tests and the demo flight (scripts/demo-flight.py) both use it.
 
 A `Session` owns one X server (on a display number the server picks itself),
 a Wine prefix (created once, with Wine's windows unmanaged so that no window
 manager is needed and no hide stalls 2 s; the tests share one) and a copy of
 the program directory in a run folder (temporary unless one is given).
-`Session.launch` starts the program and returns a `Program`, which waits on
-conditions (a window, a message box, a log line, the process's exit), never on
-bare sleeps.
+`Session.launch` starts a program of that folder (orbalt.exe unless told
+otherwise) and returns a `Program`, which waits on conditions (a window, a
+message box, a log line, the process's exit), never on bare sleeps.
+
+The X server is Xvfb with one screen, or, for a session given `monitors`,
+Xorg with the dummy video driver and one RandR output per monitor: the only
+set-up in which Wine sees several monitors. A machine that cannot run that
+server raises `XServerUnavailable`, which a test turns into a skip.
 
 Keys go to a window as XTEST events after the window has been given the X
 focus: Wine's windows do not take key events sent to them with XSendEvent
@@ -16,7 +21,8 @@ focused one). A key can still get lost while a window is being (re)mapped, so
 every key with an effect to wait for is sent again until the effect shows.
 
 Environment (set by ctest):
-  ORBALT_BIN_DIR     the ready-to-run program directory (orbalt.exe and data)
+  ORBALT_BIN_DIR     the ready-to-run program directory (orbalt.exe, orbalt.scr,
+                     their data, and the test helper preview_parent.exe)
   ORBALT_E2E_WORK    where the prefix, temporary runs and failure screenshots go
   ORBALT_XRR_ADDMODE the helper that adds switchable display modes to Xvfb
 
@@ -29,8 +35,10 @@ import ctypes
 import ctypes.util
 import fcntl
 import functools
+import glob
 import os
 import re
+import select
 import shutil
 import signal
 import subprocess
@@ -52,6 +60,11 @@ MSGBOX_TRACE = re.compile(r'trace:msgbox:MSGBOX_OnInit L"(.*)"(?:\.\.\.)?\s*$')
 
 class E2EError(AssertionError):
     """A condition the test waited for did not come in time."""
+
+
+class XServerUnavailable(Exception):
+    """The X server a session asked for cannot run on this machine (a
+    package missing, no permission): a reason to skip, not a failure."""
 
 
 def wait_until(condition, timeout, what, interval=0.05):
@@ -89,12 +102,17 @@ def unescape(text):
 
 class Session:
     def __init__(self, name, extra_modes=(), screen="1024x768x24", bin_dir=None, prefix=None,
-                 run_dir=None):
+                 run_dir=None, monitors=None, primary=0):
         """`run_dir`, when given, is created and kept (the demo's output folder);
-        otherwise the run happens in a temporary folder removed at close."""
+        otherwise the run happens in a temporary folder removed at close.
+        `monitors`, when given, is a list of sizes ("960x1080"): the session
+        then runs an Xorg server with one monitor of each size, laid side by
+        side from x = 0 in that order, number `primary` the primary one."""
         self.name = re.sub(r"[^A-Za-z0-9_.-]", "_", name)
         self.extra_modes = list(extra_modes)
         self.screen = screen
+        self.monitors = [tuple(int(n) for n in size.split("x")) for size in monitors or ()]
+        self.primary = primary
         self.bin_dir = bin_dir or BIN_DIR
         self.prefix = prefix or PREFIX
         self.run_dir = run_dir
@@ -102,6 +120,7 @@ class Session:
         self.files = []      # output files of those processes, closed in close()
         self.tmp = None
         self.display = None
+        self.launches = 0    # programs started so far, which names their output files
 
     # -- life cycle ---------------------------------------------------------
     def __enter__(self):
@@ -127,7 +146,10 @@ class Session:
         else:
             os.makedirs(WORK_DIR, exist_ok=True)
             self.tmp = tempfile.mkdtemp(prefix="run-%s-" % self.name, dir=WORK_DIR)
-        self.start_xvfb()
+        if self.monitors:
+            self.start_xorg()
+        else:
+            self.start_xvfb()
         ensure_prefix(self.env(), self.prefix)
         if self.extra_modes:
             self.start_mode_helper()
@@ -148,6 +170,67 @@ class Session:
         if not number:
             raise E2EError("Xvfb did not start")
         self.display = ":" + number
+
+    def monitor_rects(self):
+        """The X rectangles (x, y, width, height) of the session's monitors, in order."""
+        rects, x = [], 0
+        for width, height in self.monitors:
+            rects.append((x, 0, width, height))
+            x += width
+        return rects
+
+    def start_xorg(self):
+        """Starts Xorg with the dummy driver and gives each monitor an output of
+        its own (DUMMY0, DUMMY1, ...) with a mode of its size. Raises
+        XServerUnavailable, saying why, when this cannot be done here."""
+        if not shutil.which("Xorg") or not shutil.which("xrandr"):
+            raise XServerUnavailable("Xorg or xrandr is missing (packages xserver-xorg-core, "
+                                     "xserver-xorg-video-dummy, x11-xserver-utils)")
+        config = os.path.join(self.tmp, "xorg.conf")
+        with open(config, "w") as out:
+            out.write(dummy_xorg_config(self.monitors))
+        log = os.path.join(self.tmp, "xorg.log")
+        read_end, write_end = os.pipe()
+        try:
+            xorg = subprocess.Popen(
+                ["Xorg", "-config", config, "-noreset", "-nolisten", "tcp", "-logfile", log,
+                 "-displayfd", str(write_end)],
+                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                stderr=self.output_file("xorg.err"))
+        finally:
+            os.close(write_end)
+        self.processes.append((xorg, "Xorg"))
+        # The number comes once the server accepts clients; a server that
+        # cannot start closes the pipe by exiting.
+        with os.fdopen(read_end) as numbers:
+            ready, _, _ = select.select([numbers], [], [], 30)
+            number = numbers.readline().strip() if ready else ""
+        if not number:
+            raise XServerUnavailable("Xorg with the dummy driver did not start: %s"
+                                     % xorg_errors(log, os.path.join(self.tmp, "xorg.err")))
+        self.display = ":" + number
+        try:
+            wait_until(lambda: self.xrandr("--query"), 20, "xrandr to answer on %s" % self.display)
+            commands = [["--addmode", "DUMMY%d" % i, mode_name(size)] for i, size in enumerate(self.monitors)]
+            layout = []
+            for i, (x, y, width, height) in enumerate(self.monitor_rects()):
+                layout += ["--output", "DUMMY%d" % i, "--mode", mode_name((width, height)),
+                           "--pos", "%dx%d" % (x, y)]
+            commands.append(layout)
+            commands.append(["--output", "DUMMY%d" % self.primary, "--primary"])
+            for command in commands:
+                if not self.xrandr(*command):
+                    raise E2EError("xrandr %s failed" % " ".join(command))
+            listed = self.x("xrandr", "--listmonitors")
+            if ("Monitors: %d" % len(self.monitors)) not in listed:
+                raise E2EError("xrandr lists other monitors: %s" % listed)
+        except E2EError as error:
+            raise XServerUnavailable("Xorg started, but its outputs could not be set: %s" % error)
+
+    def xrandr(self, *args):
+        """Runs xrandr on this display; True when it succeeded."""
+        return subprocess.run(["xrandr"] + list(args), env=self.env(), stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode == 0
 
     def start_mode_helper(self):
         if not os.access(XRR_ADDMODE, os.X_OK):
@@ -217,6 +300,17 @@ class Session:
         """Asks the window to close as a window manager does; Wine makes it a WM_CLOSE."""
         send_close_request(self.display, window)
 
+    def pointer_position(self):
+        """Where the X pointer is, as (x, y)."""
+        out = self.x("xdotool", "getmouselocation", "--shell", check=True)
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(values["X"]), int(values["Y"])
+
+    def pointer_shown(self):
+        """Whether the pointer's current image has any pixel that is not fully
+        transparent: a hidden pointer under Wine is a blank X cursor."""
+        return cursor_has_visible_pixels(self.display)
+
     def screen_size(self):
         match = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", self.x("xdpyinfo"))
         return (int(match.group(1)), int(match.group(2))) if match else None
@@ -240,6 +334,19 @@ class Session:
         # makes) can take the focus from Wine's window, which then drops keys.
         dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env(), capture_output=True)
         return dump.stdout if dump.returncode == 0 else b""
+
+    def screen_picture(self):
+        """(width, height, RGB bytes) of the whole X screen, or None. Read
+        without a grab, as `window_dump` reads a window."""
+        dump = subprocess.run(["xwd", "-silent", "-root"], env=self.env(), capture_output=True)
+        if dump.returncode != 0 or not dump.stdout:
+            return None
+        size = self.screen_size()
+        result = subprocess.run(["convert", "xwd:-", "-depth", "8", "rgb:-"], input=dump.stdout,
+                                capture_output=True)
+        if not size or result.returncode != 0 or len(result.stdout) != size[0] * size[1] * 3:
+            return None
+        return size[0], size[1], result.stdout
 
     def window_pixels(self, window):
         """The window's picture as raw RGB bytes (empty when it cannot be read)."""
@@ -276,31 +383,80 @@ class Session:
         with open(os.path.join(self.program_dir, "orbalt_config.txt"), "wb") as config:
             config.write(data)
 
-    def launch(self, args=(), cwd=None):
-        return Program(self, list(args), cwd or self.tmp)
+    def launch(self, args=(), cwd=None, exe="orbalt.exe"):
+        """Starts `exe` of the program folder (orbalt.exe, orbalt.scr or a
+        test helper built beside them) with `args`."""
+        return Program(self, list(args), cwd or self.tmp, exe)
+
+    def user_data_folder(self):
+        """The prefix's %APPDATA% (C:\\users\\<user>\\AppData\\Roaming) as a path here."""
+        found = glob.glob(os.path.join(self.prefix, "drive_c", "users", "*", "AppData", "Roaming"))
+        mine = [path for path in found if os.sep + "Public" + os.sep not in path]
+        if not mine:
+            raise E2EError("no AppData\\Roaming folder in the prefix %s" % self.prefix)
+        return mine[0]
+
+    def saver_folder(self):
+        """Where orbalt.scr keeps its settings and log: %APPDATA%\\orbalt."""
+        return os.path.join(self.user_data_folder(), "orbalt")
+
+    def clear_saver_folder(self):
+        """Removes the saver's settings and log: the prefix is shared, and each
+        run has to start from what it wrote itself."""
+        shutil.rmtree(self.saver_folder(), ignore_errors=True)
+
+    def write_saver_settings(self, text):
+        os.makedirs(self.saver_folder(), exist_ok=True)
+        with open(os.path.join(self.saver_folder(), SAVER_SETTINGS), "wb") as settings:
+            settings.write(text if isinstance(text, bytes) else text.encode())
+
+
+SAVER_SETTINGS = "orbalt_scr.txt"
 
 
 class Program:
-    def __init__(self, session, args, cwd):
+    def __init__(self, session, args, cwd, exe="orbalt.exe"):
         self.session = session
-        self.stdout_path = os.path.join(session.tmp, "stdout.txt")
-        self.stderr_path = os.path.join(session.tmp, "stderr.txt")
-        exe = os.path.join(session.program_dir, "orbalt.exe")
+        self.exe = exe
+        path = os.path.join(session.program_dir, exe)
+        if not os.path.isfile(path):
+            raise E2EError("no %s in %r: build the windows preset" % (exe, session.bin_dir))
+        # The first program of a session writes stdout.txt and stderr.txt;
+        # later ones, which may run beside it, files of their own.
+        session.launches += 1
+        suffix = "" if session.launches == 1 else "-%d" % session.launches
+        self.stdout_path = os.path.join(session.tmp, "stdout%s.txt" % suffix)
+        self.stderr_path = os.path.join(session.tmp, "stderr%s.txt" % suffix)
         self.process = subprocess.Popen(
-            ["wine", exe] + args, cwd=cwd,
+            ["wine", path] + args, cwd=cwd,
             env=session.env({"WINEDEBUG": "-all,+msgbox"}),
             stdin=subprocess.DEVNULL,
-            stdout=session.output_file("stdout.txt"), stderr=session.output_file("stderr.txt"))
-        session.processes.append((self.process, "wine orbalt.exe"))
+            stdout=session.output_file(os.path.basename(self.stdout_path)),
+            stderr=session.output_file(os.path.basename(self.stderr_path)))
+        session.processes.append((self.process, "wine " + exe))
 
     def console(self):
         with open(self.stdout_path, errors="replace") as out:
             return out.read()
 
+    def log_path(self):
+        if self.exe == "orbalt.scr":
+            return os.path.join(self.session.saver_folder(), "orbalt_scr_log.txt")
+        return os.path.join(self.session.program_dir, "orbalt_log.txt")
+
     def log(self):
-        path = os.path.join(self.session.program_dir, "orbalt_log.txt")
-        with open(path, errors="replace") as log:
+        with open(self.log_path(), errors="replace") as log:
             return log.read().replace("\r\n", "\n")
+
+    def wait_for_log(self, text, timeout=20):
+        """Waits until the program's log holds `text`; returns the log."""
+        def holds():
+            try:
+                log = self.log()
+            except OSError:
+                return None
+            return log if text in log else None
+        return wait_until(holds, timeout, "%r in the log of %s" % (text, self.exe))
 
     def message_boxes(self):
         """Texts of every message box the program opened so far, in order."""
@@ -435,7 +591,7 @@ class Program:
         try:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            raise E2EError("orbalt.exe did not exit within %d s" % timeout)
+            raise E2EError("%s did not exit within %d s" % (self.exe, timeout))
 
     def running(self):
         return self.process.poll() is None
@@ -481,6 +637,7 @@ def _xlib():
                                ctypes.POINTER(_Event)]
     lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
     lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    lib.XFree.argtypes = [ctypes.c_void_p]
     lib.XSetErrorHandler(_IGNORE_X_ERRORS)
     return lib
 
@@ -501,6 +658,90 @@ def send_close_request(display, window):
         event.xclient.data[0] = xlib.XInternAtom(connection, b"WM_DELETE_WINDOW", 0)
         xlib.XSendEvent(connection, int(window), 0, 0, ctypes.byref(event))
         xlib.XSync(connection, 0)
+    finally:
+        xlib.XCloseDisplay(connection)
+
+
+def mode_name(size):
+    return "%dx%d" % size
+
+
+def dummy_xorg_config(monitors):
+    """An xorg.conf for the dummy driver with a mode line for each monitor's
+    size (at about 60 Hz) and a virtual screen wide enough for all of them.
+    The blanking is kept wide: Xorg drops a mode whose timings look like
+    reduced blanking, which the dummy monitor does not offer."""
+    lines = []
+    for width, height in monitors:
+        h_total, v_total = -(-width * 132 // 800) * 8, height + max(31, height // 36)
+        clock = h_total * v_total * 60 / 1e6
+        lines.append('    Modeline "%s" %.2f %d %d %d %d %d %d %d %d -hsync +vsync' % (
+            mode_name((width, height)), clock, width, width + 64, width + 160, h_total,
+            height, height + 3, height + 13, v_total))
+    virtual_width = -(-sum(w for w, _ in monitors) // 8) * 8
+    virtual_height = max(h for _, h in monitors)
+    return "\n".join([
+        'Section "Device"', '    Identifier "dummy"', '    Driver "dummy"', "    VideoRam 256000",
+        "EndSection",
+        'Section "Monitor"', '    Identifier "monitor"', "    HorizSync 5.0 - 1000.0",
+        "    VertRefresh 5.0 - 200.0"] + lines + ["EndSection",
+        'Section "Screen"', '    Identifier "screen"', '    Device "dummy"', '    Monitor "monitor"',
+        "    DefaultDepth 24", '    SubSection "Display"', "        Depth 24",
+        "        Virtual %d %d" % (virtual_width, virtual_height), "    EndSubSection",
+        "EndSection", ""])
+
+
+def xorg_errors(*paths):
+    """The error lines of the first of Xorg's outputs (its log, its stderr)
+    that has any, for the reason of a skip."""
+    for path in paths:
+        try:
+            with open(path, errors="replace") as text:
+                # The legend of the markers ("(EE) error, (NI) not implemented") is no error.
+                errors = [line.split("(EE)", 1)[1].strip() for line in text
+                          if "(EE) " in line and "(NI)" not in line]
+        except OSError:
+            continue
+        errors = [error for error in errors if error and "check the log file" not in error]
+        if errors:
+            return "; ".join(dict.fromkeys(errors))
+    return "no reason given"
+
+
+class _CursorImage(ctypes.Structure):
+    """libXfixes' XFixesCursorImage."""
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
+                ("width", ctypes.c_ushort), ("height", ctypes.c_ushort),
+                ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
+                ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
+
+
+@functools.lru_cache(maxsize=None)
+def _xfixes():
+    lib = ctypes.CDLL(ctypes.util.find_library("Xfixes") or "libXfixes.so.3")
+    lib.XFixesGetCursorImage.restype = ctypes.POINTER(_CursorImage)
+    lib.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    return lib
+
+
+def cursor_has_visible_pixels(display):
+    """Whether the cursor X shows now has a pixel with some opacity (ARGB
+    pixels, one in each unsigned long)."""
+    xlib, xfixes = _xlib(), _xfixes()
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        raise E2EError("cannot open the X display %s" % display)
+    try:
+        image = xfixes.XFixesGetCursorImage(connection)
+        if not image:
+            raise E2EError("XFixesGetCursorImage failed on %s" % display)
+        try:
+            cursor = image.contents
+            count = cursor.width * cursor.height
+            return any(cursor.pixels[i] & 0xFF000000 for i in range(count))
+        finally:
+            xlib.XFree(image)
     finally:
         xlib.XCloseDisplay(connection)
 

@@ -149,7 +149,8 @@ TEST_F(Saver, ThePreviewFillsItsParentFollowsItsSizeAndEndsWhenItGoes) {
     EXPECT_EQ(child.width, 152);
     EXPECT_EQ(child.height, 112);
     EXPECT_EQ(platform::stub::glState().swapCount, 6);
-    EXPECT_NE(std::find(state().calls.begin(), state().calls.end(), "MoveWindow 0 0 300 200"), state().calls.end());
+    EXPECT_NE(std::find(state().calls.begin(), state().calls.end(), "MoveWindow 0 0 300 200"),
+              state().calls.end());
     EXPECT_TRUE(state().liveWindows.empty());
     EXPECT_TRUE(platform::stub::input().pointerShown) << "a preview leaves the pointer alone";
     EXPECT_TRUE(desktop().claimedInstances.empty());
@@ -166,7 +167,8 @@ TEST_F(Saver, InputDoesNotEndAPreview) {
 
 void ChooseWireframeFewerSectionsAndOk(platform::WindowHandle dialog, platform::DialogProc proc) {
     namespace id = saver_dialog_id;
-    for (int mode = 0; mode < kRenderModeCount; ++mode) platform::stub::ui().itemChecks[id::kFirstMode + mode] = false;
+    for (int mode = 0; mode < kRenderModeCount; ++mode)
+        platform::stub::ui().itemChecks[id::kFirstMode + mode] = false;
     platform::stub::ui().itemChecks[id::kFirstMode + 2] = true;
     platform::stub::ui().itemChecks[id::kPrimaryOnly] = true;
     platform::stub::ui().itemTexts[id::kSections] = "128";
@@ -176,8 +178,12 @@ void ChooseWireframeFewerSectionsAndOk(platform::WindowHandle dialog, platform::
 
 TEST_F(Saver, TheDialogShowsTheFileAndOkSavesWhatTheNextRunUses) {
     dir.Write("orbalt/orbalt_scr.txt", "Speed 0.25\nFog NO\n");
+    dir.Write("orbalt/orbalt_scr_log.txt", "a saver's run\n");
     platform::stub::ui().userActions = ChooseWireframeFewerSectionsAndOk;
     EXPECT_EQ(RunSaver("/c:4242"), 0);
+    // The settings add to the log of a saver that may still run; the saver starts it afresh.
+    EXPECT_EQ(Log().rfind("a saver's run\n", 0), 0u) << Log();
+    EXPECT_NE(Log().find("settings saved to "), std::string::npos) << Log();
     // What the dialog showed first: the file's values.
     EXPECT_EQ(platform::stub::ui().itemTexts[saver_dialog_id::kSpeed], "0.25");
     EXPECT_FALSE(platform::stub::ui().itemChecks[saver_dialog_id::kFog]);
@@ -192,6 +198,7 @@ TEST_F(Saver, TheDialogShowsTheFileAndOkSavesWhatTheNextRunUses) {
     ResetSaverObjects();
     After(2, msg::KeyDown, 'A');
     EXPECT_EQ(RunSaver("/s"), 0);
+    EXPECT_EQ(Log().find("a saver's run"), std::string::npos);
     ASSERT_EQ(views.size(), 1u);
     EXPECT_EQ(views[0]->mesh.renderMode, RenderMode::Wireframe);
     EXPECT_EQ(views[0]->mesh.nSegments, 128u);
