@@ -23,9 +23,13 @@ uint32_t PaletteIndex(const uint8_t* row, uint32_t x, uint32_t bits) {
 }
 
 // Why a size was cut, for the console and log line that says so.
+bool IsPowerOfTwo(uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
+
 const char* CutReason(TextureSize image, const TextureLimits& limits) {
-    if (image.width > limits.largest || image.height > limits.largest) return "larger than the driver holds";
-    return "the driver needs powers of two";
+    const bool tooLarge = image.width > limits.largest || image.height > limits.largest;
+    const bool needsPowers = !limits.anySize && !(IsPowerOfTwo(image.width) && IsPowerOfTwo(image.height));
+    if (tooLarge && needsPowers) return "larger than the driver holds, and it needs powers of two";
+    return tooLarge ? "larger than the driver holds" : "the driver needs powers of two";
 }
 
 // A line for both the console and the log.

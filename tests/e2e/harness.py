@@ -383,10 +383,12 @@ class Session:
         with open(os.path.join(self.program_dir, "orbalt_config.txt"), "wb") as config:
             config.write(data)
 
-    def launch(self, args=(), cwd=None, exe="orbalt.exe"):
+    def launch(self, args=(), cwd=None, exe="orbalt.exe", env=None):
         """Starts `exe` of the program folder (orbalt.exe, orbalt.scr or a
-        test helper built beside them) with `args`."""
-        return Program(self, list(args), cwd or self.tmp, exe)
+        test helper built beside them) with `args`; `env`, when given, holds
+        variables added to the program's environment (e.g. settings read by
+        the host's GL driver, which runs inside the Wine process)."""
+        return Program(self, list(args), cwd or self.tmp, exe, env)
 
     def user_data_folder(self):
         """The prefix's %APPDATA% (C:\\users\\<user>\\AppData\\Roaming) as a path here."""
@@ -415,7 +417,7 @@ SAVER_SETTINGS = "orbalt_scr.txt"
 
 
 class Program:
-    def __init__(self, session, args, cwd, exe="orbalt.exe"):
+    def __init__(self, session, args, cwd, exe="orbalt.exe", env=None):
         self.session = session
         self.exe = exe
         path = os.path.join(session.program_dir, exe)
@@ -429,7 +431,7 @@ class Program:
         self.stderr_path = os.path.join(session.tmp, "stderr%s.txt" % suffix)
         self.process = subprocess.Popen(
             ["wine", path] + args, cwd=cwd,
-            env=session.env({"WINEDEBUG": "-all,+msgbox"}),
+            env=session.env(dict({"WINEDEBUG": "-all,+msgbox"}, **(env or {}))),
             stdin=subprocess.DEVNULL,
             stdout=session.output_file(os.path.basename(self.stdout_path)),
             stderr=session.output_file(os.path.basename(self.stderr_path)))

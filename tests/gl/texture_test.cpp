@@ -198,6 +198,11 @@ TEST_F(TextureTest, AnImageTheDriverCannotHoldIsScaledToFit) {
     EXPECT_EQ(LevelParameter(GL_TEXTURE_HEIGHT), 4);
     EXPECT_NE(state().consoleText.find("20 x 4 scaled to 8 x 4, larger than the driver holds\n"),
               std::string::npos);
+    const std::string both = dir.Write("both.bmp", Uniform24(20, 3, 1, 2, 3).Bytes());
+    ASSERT_NE(InitTexture(both.c_str(), TextureLimits{8, false}, console), 0u);
+    EXPECT_NE(state().consoleText.find(
+                  "20 x 3 scaled to 8 x 2, larger than the driver holds, and it needs powers of two\n"),
+              std::string::npos);
 }
 
 // Wider than this context holds, under its own limits: scaled, and drawn.
