@@ -4,6 +4,7 @@
 #include "flight/wrap_around.h"
 #include "platform/gl_headers.h"
 #include "platform/input.h"
+#include "shell/popup_menu.h"
 #include "shell/program_objects.h"
 #include "tunnel/init_orbalt.h"
 
@@ -19,6 +20,18 @@ void WrapAround() {
     camera.position.z += wrap;
     tunnelBuilder.Shift(wrap);
 }
+// Display lists the driver could not hold are gone (the mesh draws without
+// them): the console and the log say so once, and the menu's mark follows.
+void ReportListsFailure() {
+    if (tunnelMesh.listsError == 0) return;
+    console.Printf("display lists: GL error 0x%04X, drawing without them \n", tunnelMesh.listsError);
+    if (logFile)
+        std::fprintf(logFile, "display lists: GL error 0x%04X, drawing without them \n", tunnelMesh.listsError);
+    tunnelMesh.listsError = 0;
+    settings.DisplayLists = false;
+    if (popupMenu) CheckMenuItems(popupMenu, settings);
+}
+
 // Once, after the first frame that shows the tunnel: what GL reported while
 // drawing it, and the last line of the start-up trail. Later frames never ask
 // GL for errors, which would stall the driver every frame.
@@ -83,6 +96,7 @@ void StepFrame() {
 }
 
 void DrawFrame() {
+    ReportListsFailure();
     RenderFrame(glWindow, CurrentFrameOptions(), TunnelView{tunnelMesh, tunnelBuilder, collisionState}, camera,
                 frameTime);
     if (!firstTunnelFrameDrawn && glWindow.hglrc && tunnelBuilder.Ready()) {

@@ -75,7 +75,14 @@ public:
     // compile: the lock is client state, never compiled into them.
     void SetArrayLock(const ArrayLock& contextLock) { arrayLock = contextLock; }
     // One display list per slot, compiled from the current drawing state.
+    // Switching on asks GL whether the whole set was made (see CheckLists).
     void SetDisplayLists(bool on);
+    // Asks GL, once after a whole set of lists was compiled (never in a
+    // frame: the question stalls drivers), whether they all were made. On an
+    // error (out of memory on a huge tunnel) the lists go and the mesh draws
+    // without them; the error stays in listsError for the program to report.
+    // True when the lists are fine or there are none.
+    bool CheckLists();
     // Recompiles the display lists of the given segments after their
     // geometry changed; nothing to do while no lists exist.
     void CompileLists(int32_t first, uint32_t count);
@@ -117,6 +124,7 @@ public:
     uint8_t colors = 0;
     uint8_t texcoords = 0;
     uint8_t listsActive = 0;
+    uint32_t listsError = 0;  // the GL error that ended the display lists; 0 when none
     ArrayLock arrayLock;
     // Draws slots first ... first + count - 1 of one unwrapped part of a
     // range; chosen by renderMode and method.

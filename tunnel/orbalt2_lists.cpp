@@ -14,6 +14,9 @@ void Orbalt2::SetDisplayLists(bool on) {
     // when switched on twice): they go first either way.
     DeleteLists();
     if (on && lists) {
+        // Errors left by others are not the lists'.
+        while (glGetError() != GL_NO_ERROR) {
+        }
         // A failed glGenLists gives 0. The names then stay 0 and nothing of
         // the tunnel is drawn until lists are switched off again; numbering
         // them 1, 2, ... instead would call lists that belong to others.
@@ -23,6 +26,19 @@ void Orbalt2::SetDisplayLists(bool on) {
         CompileLists(0, nSegments);
     }
     listsActive = on;
+    if (on) CheckLists();
+}
+
+bool Orbalt2::CheckLists() {
+    if (!listsActive) return true;
+    GLenum first = GL_NO_ERROR;
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+        if (first == GL_NO_ERROR) first = error;
+    if (first == GL_NO_ERROR) return true;
+    DeleteLists();
+    listsActive = 0;
+    listsError = first;
+    return false;
 }
 
 void Orbalt2::CompileLists(int32_t first, uint32_t count) {

@@ -120,4 +120,6 @@ void TunnelBuilder::FinishRing() {
     BoundSegment(last);
     if (!mesh->listsActive) return;
     for (int32_t i : {start - 1, last - 1, last}) mesh->CompileLists(i, 1);
+    // Once a build, never in flight: every list of the new ring was compiled.
+    mesh->CheckLists();
 }

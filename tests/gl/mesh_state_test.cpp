@@ -37,6 +37,10 @@ void APIENTRY CountingLock(GLint first, GLsizei count) {
     record.texCoordArray = glIsEnabled(GL_TEXTURE_COORD_ARRAY);
 }
 
+// A lock that leaves a GL error behind, as a driver out of memory for the
+// lists would: the compile that calls it fails.
+void APIENTRY FailingLock(GLint, GLsizei) { glEnable(0xFFFF); }
+
 void APIENTRY CountingUnlock() {
     ++record.unlocks;
     record.lockedWhenUnlocked = record.locks == record.unlocks;
@@ -247,6 +251,34 @@ TEST_F(MeshState, AnEmptyMeshDrawsNothing) {
     empty.SetRenderMode(kSmooth);
     EXPECT_TRUE(glIsList(empty.lists[7]));
     empty.SetDisplayLists(false);
+}
+
+// Lists the driver could not make all go: the mesh draws without them,
+// keeps the error for the program to report, and a later switch-on tries
+// afresh. Errors left by others before the compile do not count.
+TEST_F(MeshState, ListsTheDriverCannotMakeGoAndTheMeshDrawsWithoutThem) {
+    mesh.SetMethod(kArrays);
+    const Picture direct = Take([this] { mesh.Draw(kFirst, kCount); });
+    glEnable(0xFFFE);  // someone else's error
+    mesh.SetDisplayLists(true);
+    EXPECT_TRUE(mesh.listsActive);
+    EXPECT_EQ(mesh.listsError, 0u);
+    const GLuint compiled = mesh.lists[0];
+    EXPECT_TRUE(glIsList(compiled));
+
+    mesh.SetArrayLock({FailingLock, nullptr});
+    mesh.SetDisplayLists(true);
+    EXPECT_FALSE(mesh.listsActive);
+    EXPECT_EQ(mesh.listsError, static_cast<uint32_t>(GL_INVALID_ENUM));
+    EXPECT_EQ(mesh.lists[0], 0u);
+    EXPECT_FALSE(glIsList(compiled));
+    mesh.SetArrayLock({});
+    EXPECT_EQ(Differing(direct, Take([this] { mesh.Draw(kFirst, kCount); })), 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    mesh.SetDisplayLists(true);
+    EXPECT_TRUE(mesh.listsActive);
+    EXPECT_EQ(Differing(direct, Take([this] { mesh.Draw(kFirst, kCount); })), 0);
 }
 
 }  // namespace

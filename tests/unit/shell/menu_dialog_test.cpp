@@ -4,6 +4,7 @@
 #include "platform/stub/stub_control.h"
 #include "platform/stub/stub_ui_control.h"
 #include "platform/ui.h"
+#include "shell/frame.h"
 #include "shell/parameter_dialog.h"
 #include "shell/popup_menu.h"
 #include "shell/program_objects.h"
@@ -217,6 +218,20 @@ TEST_F(MenuCommands, MethodsAndDisplayLists) {
     EXPECT_EQ(settings.DisplayLists, static_cast<bool>(tunnelMesh.listsActive));
     EXPECT_EQ(ui().checkMarks.at(menu_id::DisplayLists), settings.DisplayLists);
     tunnelMesh.SetDisplayLists(false);
+
+    // Lists the driver could not hold (the mesh dropped them and kept the
+    // error): the next frame says so once, and the menu's mark follows.
+    Choose(menu_id::DisplayLists);
+    tunnelMesh.listsActive = 0;
+    tunnelMesh.listsError = 0x0505;
+    DrawFrame();
+    DrawFrame();
+    EXPECT_FALSE(settings.DisplayLists);
+    EXPECT_FALSE(ui().checkMarks.at(menu_id::DisplayLists));
+    const std::string line = "display lists: GL error 0x0505, drawing without them \n";
+    const std::string& console = platform::stub::state().consoleText;
+    EXPECT_NE(console.find(line), std::string::npos) << console;
+    EXPECT_EQ(console.find(line, console.find(line) + 1), std::string::npos) << "once";
 }
 
 TEST_F(MenuCommands, UnknownIdsDoNothingAndQuitQuits) {
