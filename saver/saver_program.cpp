@@ -88,14 +88,19 @@ std::vector<Monitor> ChosenMonitors() {
             std::fprintf(saverLog, "monitor %d, %d, %d x %d%s \n", monitor.area.left, monitor.area.top,
                          monitor.area.right - monitor.area.left, monitor.area.bottom - monitor.area.top,
                          monitor.primary ? ", primary" : "");
-    if (saverSettings.allMonitors) return monitors;
+    if (saverSettings.allMonitors || monitors.empty()) return monitors;
     for (const Monitor& monitor : monitors)
         if (monitor.primary) return {monitor};
     return {monitors.front()};
 }
 
 bool CoverMonitors() {
-    for (const Monitor& monitor : ChosenMonitors())
+    const std::vector<Monitor> chosen = ChosenMonitors();
+    if (chosen.empty()) {
+        if (saverLog) std::fprintf(saverLog, "no monitor to cover \n");
+        return false;
+    }
+    for (const Monitor& monitor : chosen)
         if (!MakeView([&monitor](GLwindow& window) { return window.Cover(monitor.area); })) return false;
     ShowPointer(false);
     exitWatch.start = PointerPosition();

@@ -118,6 +118,13 @@ TEST_F(Saver, JitterLeavesItRunningAndAMoveEndsIt) {
     EXPECT_TRUE(state().liveWindows.empty());
 }
 
+TEST_F(Saver, NoMonitorAtAllEndsAtOnce) {
+    desktop().monitors.clear();
+    EXPECT_EQ(RunSaver("/s"), 0);
+    EXPECT_TRUE(state().createdWindows.empty());
+    EXPECT_NE(Log().find("no monitor to cover"), std::string::npos) << Log();
+}
+
 TEST_F(Saver, ASecondSaverExitsAtOnce) {
     desktop().otherInstanceRuns = true;
     EXPECT_EQ(RunSaver("/S"), 0);
