@@ -75,6 +75,15 @@ bool FindSectionPath(const char* commandLineText) {
     return false;
 }
 
+// The configuration file over the defaults. Without one the program runs on
+// its defaults, and the log says why the file could not be read.
+void ReadConfiguration() {
+    const std::string path = programDirectory + kConfigFileName;
+    if (ReadConfig(settings, tunnelParams, path.c_str()) || !logFile) return;
+    const SystemError error = LastSystemError();
+    std::fprintf(logFile, "fopen(%s): system error %u: %s \n\n", path.c_str(), error.code, error.text.c_str());
+}
+
 // The start-up trail: a log that stops short shows how far start-up got.
 void LogStartUp(const char* stage) {
     if (!logFile) return;
@@ -118,7 +127,7 @@ int RunProgram(const char* commandLineText) {
     glWindow.EnumScreenModes();
     joystickPresent = Joystick::Present();
     StoreDefaults(settings);
-    ReadConfig(settings, tunnelParams, (programDirectory + kConfigFileName).c_str());
+    ReadConfiguration();
 
     if (!OpenWindow()) {
         ShowMessage(nullptr, GLwindow::status.Message(), kProgramName);

@@ -149,7 +149,14 @@ TEST_F(StartUp, FailedWindowCreationEndsStartUp) {
 
 TEST_F(StartUp, MissingConfigurationMeansFullScreenDefaults) {
     state().changeDisplayResult = platform::display_change::BadMode;
+    state().lastError = {2, "The system cannot find the file specified."};
     Run("");
+    // The log says why the file was not read.
+    EXPECT_NE(Log().find("fopen(" + dir.path() +
+                         "/orbalt_config.txt): system error 2: The system cannot find the "
+                         "file specified. \n\n"),
+              std::string::npos)
+        << Log();
     // 16 bits, then the desktop's 32, both refused.
     ASSERT_EQ(state().displayRequests.size(), 2u);
     for (const auto& request : state().displayRequests) {
