@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "display/glwindow.h"
+#include "display/power_of_two.h"
 #include "platform/gl_headers.h"
 
 namespace {
@@ -23,8 +24,6 @@ uint32_t PaletteIndex(const uint8_t* row, uint32_t x, uint32_t bits) {
 }
 
 // Why a size was cut, for the console and log line that says so.
-bool IsPowerOfTwo(uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
-
 const char* CutReason(TextureSize image, const TextureLimits& limits) {
     const bool tooLarge = image.width > limits.largest || image.height > limits.largest;
     const bool needsPowers = !limits.anySize && !(IsPowerOfTwo(image.width) && IsPowerOfTwo(image.height));

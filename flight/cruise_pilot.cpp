@@ -125,12 +125,9 @@ float FlownSeconds(float frameTime) {
 
 // When the camera leaves +-L, it, the tunnel and the centre line move back by L together.
 void WrapAround(Orbalt2& mesh, TunnelBuilder& builder, CruiseState& state, Camera& camera) {
-    const float wrap = WrapDistance(camera.position.z, WrapLength(mesh, builder.spacing));
-    if (wrap == 0.0f) return;
     const int32_t start = builder.start;
-    camera.position.z += wrap;
-    builder.Shift(wrap);
-    ShiftCentreLine(builder.start - start, state.centreLine);
+    if (WrapCameraAndTunnel(mesh, builder, camera) != 0.0f)
+        ShiftCentreLine(builder.start - start, state.centreLine);
 }
 
 }  // namespace

@@ -44,13 +44,6 @@ TunnelRequest RequestFor(const SaverView& view, const SaverSettings& settings, c
     return request;
 }
 
-void StartFlying(SaverView& view) {
-    StartCruise(view.mesh, view.builder, view.cruise, view.camera);
-    // The collision keeps one flight step from the wall, as the program's does.
-    view.collision.clearance = FlightState{}.maxStep;
-    view.flying = true;
-}
-
 }  // namespace
 
 bool PrepareView(SaverView& view, const ViewRecipe& recipe) {
@@ -68,18 +61,19 @@ bool PrepareView(SaverView& view, const ViewRecipe& recipe) {
         return false;
     }
     if (settings.displayLists) view.mesh.SetDisplayLists(true);
-    if (view.builder.Ready()) StartFlying(view);
+    // The collision keeps one flight step from the wall, as the program's does.
+    view.collision.clearance = FlightState{}.maxStep;
+    // A ring not yet whole is carried on by the pilot's ticks, which start
+    // the cruise once it is.
+    view.flying = StartCruise(view.mesh, view.builder, view.cruise, view.camera);
     return true;
 }
 
 void DrawViewFrame(SaverView& view, const SaverSettings& settings, float frameTime) {
     if (!view.window.hglrc || !platform::MakeCurrent(view.window.hdc, view.window.hglrc)) return;
-    if (!view.flying) {
-        if (ContinueTunnelBuild({view.mesh, view.builder})) StartFlying(view);
-    } else {
-        CruiseTick(CruiseOptions{settings.speed}, frameTime, view.mesh, view.builder, view.collision, view.cruise,
-                   view.camera);
-    }
+    CruiseTick(CruiseOptions{settings.speed}, frameTime, view.mesh, view.builder, view.collision, view.cruise,
+               view.camera);
+    view.flying = view.builder.Ready();
     const FrameOptions options{settings.lighting, true, false, false, &view.context.glyphs};
     RenderFrame(view.window, options, TunnelView{view.mesh, view.builder, view.collision}, view.camera, frameTime);
 }

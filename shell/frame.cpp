@@ -13,13 +13,6 @@ FrameOptions CurrentFrameOptions() {
     return FrameOptions{settings.lighting, settings.depthTest, showInfo, showAxes, &contextResources.glyphs};
 }
 
-// When the camera leaves +-L, it and the whole tunnel move back by L together.
-void WrapAround() {
-    float wrap = WrapDistance(camera.position.z, WrapLength(tunnelMesh, tunnelBuilder.spacing));
-    if (wrap == 0.0f) return;
-    camera.position.z += wrap;
-    tunnelBuilder.Shift(wrap);
-}
 // Display lists the driver could not hold are gone (the mesh draws without
 // them): the console and the log say so once, and the menu's mark follows.
 void ReportListsFailure() {
@@ -91,7 +84,7 @@ void StepFrame() {
     // segment the tunnel serves.
     tunnelBuilder.Update(camera.position.z);
     camera.position.z = tunnelBuilder.Reachable(camera.position.z);
-    WrapAround();
+    WrapCameraAndTunnel(tunnelMesh, tunnelBuilder, camera);
     CollideWithTunnel(tunnelMesh, tunnelBuilder.spacing, collisionState, camera.position);
 }
 

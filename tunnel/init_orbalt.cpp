@@ -1,6 +1,6 @@
 #include "tunnel/init_orbalt.h"
 
-#include "tunnel/power_of_two.h"
+#include "display/power_of_two.h"
 
 namespace {
 constexpr uint32_t kFewestSections = 8;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "tunnel/power_of_two.h"
+#include "display/power_of_two.h"
 #include "tunnel/zeroed_array.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tunnel/power_of_two.h"
+#include "display/power_of_two.h"
 #include "tunnel/zeroed_array.h"
 
 namespace {
