@@ -1,9 +1,11 @@
-// Command lines as Windows could hand them over: the program directory taken
-// from the full command line and the section path from the text after the
-// program name. The bytes up to the first zero are the text, as in a C string.
+// Command lines as Windows could hand them over: the program directory and
+// the argument text taken from the full command line, and the section path
+// from the text after the program name. The bytes up to the first zero are
+// the text, as in a C string.
 #include <cstring>
 
 #include "fuzz_support.h"
+#include "platform/utf8.h"
 #include "shell/command_line.h"
 
 namespace {
@@ -18,12 +20,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::string directory = "unchanged";
     if (ProgramDirectoryFrom(text.c_str(), directory)) {
-        fuzz::Require(directory.size() <= kMaxProgramDirectory, "the directory fits its limit");
+        fuzz::Require(CountCharacters(directory) <= kMaxProgramDirectory, "the directory fits its limit");
         fuzz::Require(directory.empty() || IsSeparator(directory.back()), "a directory ends in a separator");
         fuzz::Require(text.find(directory) != std::string::npos, "the directory comes from the command line");
     } else {
         fuzz::Require(directory == "unchanged", "a refused directory leaves the old one");
     }
+
+    const char* arguments = ArgumentText(text.c_str());
+    fuzz::Require(arguments >= text.c_str() && arguments <= text.c_str() + text.size(),
+                  "the arguments lie within the command line");
 
     std::string path = "unchanged";
     if (SectionPathFromCommandLine(text.c_str(), path)) {

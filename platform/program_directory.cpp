@@ -1,9 +1,12 @@
 #include "platform/program_directory.h"
 
 #include "platform/platform.h"
+#include "platform/utf8.h"
 
 namespace {
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+// Compared unsigned: the bytes of a UTF-8 sequence, all above 0x7F, are no blanks.
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 }  // namespace
 
 bool ProgramDirectoryFrom(const char* fullCommandLine, std::string& directory) {
@@ -21,9 +24,19 @@ bool ProgramDirectoryFrom(const char* fullCommandLine, std::string& directory) {
     for (size_t i = 0; i < program.size(); ++i)
         if (IsSeparator(program[i])) lastSeparator = i;
     std::string found = lastSeparator == std::string::npos ? std::string() : program.substr(0, lastSeparator + 1);
-    if (found.size() > kMaxProgramDirectory) return false;
+    if (CountCharacters(found) > kMaxProgramDirectory) return false;
     directory = found;
     return true;
 }
 
 bool ProgramDirectory(std::string& directory) { return ProgramDirectoryFrom(platform::CommandLine(), directory); }
+
+const char* ArgumentText(const char* fullCommandLine) {
+    if (fullCommandLine == nullptr) return "";
+    const char* at = fullCommandLine;
+    bool quoted = false;
+    for (; *at != '\0' && (quoted || !IsBlankOrControl(*at)); ++at)
+        if (*at == '"') quoted = !quoted;
+    while (*at != '\0' && IsBlankOrControl(*at)) ++at;
+    return at;
+}

@@ -50,15 +50,17 @@ bool ClaimInstance(const char* name) {
     return mutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
+// Wide: a user name, and with it the folder, may hold any characters.
 std::string UserDataFolder() {
-    char path[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, path))) return path;
+    wchar_t path[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, path))) return win32::Utf8(path);
     return {};
 }
 
 bool MakeFolder(const std::string& path) {
-    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::wstring wide = win32::Utf16(path.c_str());
+    if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 

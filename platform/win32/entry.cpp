@@ -6,8 +6,9 @@
 #include <commctrl.h>
 
 #include "platform/entry.h"
+#include "platform/program_directory.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The manifest selects version 6 of the common controls; registering its
     // classes of the standard controls before the first dialog or message box
     // gives them the system's current look.
@@ -15,5 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
-    return ProgramMain(commandLine ? commandLine : "");
+    // WinMain's own text is in the ANSI code page, which cannot hold every
+    // path: the program takes its arguments from the UTF-8 command line.
+    return ProgramMain(ArgumentText(platform::CommandLine()));
 }

@@ -5,19 +5,24 @@ namespace platform {
 using win32::ToHandle;
 using win32::ToHwnd;
 
+// Wide: a text may name a path in any characters.
 void ShowMessage(WindowHandle owner, const char* text, const char* caption) {
-    MessageBoxA(ToHwnd(owner), text, caption, MB_OK);
+    MessageBoxW(ToHwnd(owner), win32::Utf16(text).c_str(), win32::Utf16(caption).c_str(), MB_OK);
 }
 
-const char* CommandLine() { return GetCommandLineA(); }
+// Converted once, on the first call, and kept for the whole run.
+const char* CommandLine() {
+    static const std::string commandLine = win32::Utf8(GetCommandLineW());
+    return commandLine.c_str();
+}
 
 SystemError LastSystemError() {
     SystemError error;
     error.code = GetLastError();
-    char text[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        error.code, 0, text, sizeof text, nullptr);
-    error.text.assign(text, length);
+    wchar_t text[512] = {};
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        error.code, 0, text, sizeof text / sizeof text[0], nullptr);
+    error.text = win32::Utf8(text, length);
     // The system's texts end with a line break, and some hold one inside.
     for (char& c : error.text)
         if (c == '\r' || c == '\n') c = ' ';
@@ -65,14 +70,18 @@ ConsoleHandles OpenConsole(bool allocate) {
     return handles;
 }
 
+// A console shows characters, so it gets the text as UTF-16, whatever its
+// code page; a file or pipe gets the UTF-8 bytes as they are.
 void WriteToConsole(ConsoleHandle output, const char* text, size_t length) {
     HANDLE handle = ToHandle(output);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;  // no output and no console window
     DWORD written = 0, mode = 0;
-    if (GetConsoleMode(handle, &mode))
-        WriteConsoleA(handle, text, static_cast<DWORD>(length), &written, nullptr);
-    else
+    if (GetConsoleMode(handle, &mode)) {
+        const std::wstring wide = win32::Utf16(text, length);
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    } else {
         WriteFile(handle, text, static_cast<DWORD>(length), &written, nullptr);
+    }
 }
 
 void CloseConsole() {

@@ -1,6 +1,8 @@
-// The program directory and the section path from the command line.
+// The program directory, the arguments and the section path from the command
+// line, and the character count their limits take.
 #include <gtest/gtest.h>
 
+#include "platform/utf8.h"
 #include "shell/command_line.h"
 
 namespace {
@@ -47,6 +49,75 @@ TEST(ProgramDirectory, TooLongIsRefusedNotCut) {
     ASSERT_EQ(atLimit.size(), kMaxProgramDirectory);
     EXPECT_TRUE(ProgramDirectoryFrom(("\"" + atLimit + "orbalt.exe\"").c_str(), directory));
     EXPECT_EQ(directory, atLimit);
+}
+
+// Letters of two, three and four bytes in UTF-8.
+const char* const kWideLetters[] = {"д", "デ", "\xF0\x9F\x98\x80"};
+
+std::string Repeated(const char* letter, size_t count) {
+    std::string text;
+    for (size_t i = 0; i < count; ++i) text += letter;
+    return text;
+}
+
+TEST(ProgramDirectory, TheLimitCountsCharactersNotBytes) {
+    for (const char* letter : kWideLetters) {
+        SCOPED_TRACE(letter);
+        const std::string atLimit = "C:\\" + Repeated(letter, kMaxProgramDirectory - 4) + "\\";
+        ASSERT_GT(atLimit.size(), kMaxProgramDirectory);
+        std::string directory = "kept";
+        EXPECT_TRUE(ProgramDirectoryFrom(("\"" + atLimit + "orbalt.exe\" x").c_str(), directory));
+        EXPECT_EQ(directory, atLimit);
+        const std::string pastLimit = "C:\\" + Repeated(letter, kMaxProgramDirectory - 3) + "\\";
+        EXPECT_FALSE(ProgramDirectoryFrom(("\"" + pastLimit + "orbalt.exe\"").c_str(), directory));
+        EXPECT_EQ(directory, atLimit);
+    }
+}
+
+TEST(ArgumentText, WhatFollowsTheProgramNameAndItsBlanks) {
+    EXPECT_STREQ(ArgumentText("\"C:\\Демо папка\\orbalt.exe\" \"D:\\デモ\\a.sct\""), "\"D:\\デモ\\a.sct\"");
+    EXPECT_STREQ(ArgumentText("orbalt.exe \t  my tunnel.sct "), "my tunnel.sct ");
+    EXPECT_STREQ(ArgumentText("C:\\\"My Demos ö\"\\orbalt.scr /s"), "/s");  // quotes inside the name
+    EXPECT_STREQ(ArgumentText("C:\\Демо\\orbalt.scr /p 42"), "/p 42");      // letters of any bytes are no blanks
+}
+
+TEST(ArgumentText, NoArgumentsGiveAnEmptyText) {
+    EXPECT_STREQ(ArgumentText("\"C:\\a b\\orbalt.exe\""), "");
+    EXPECT_STREQ(ArgumentText("orbalt.exe   "), "");
+    EXPECT_STREQ(ArgumentText("\"C:\\a b\\orbalt.exe x"), "");  // an unclosed quote takes the rest
+    EXPECT_STREQ(ArgumentText(""), "");
+    EXPECT_STREQ(ArgumentText(nullptr), "");
+}
+
+TEST(CountCharacters, OneForEachWellFormedSequence) {
+    EXPECT_EQ(CountCharacters(""), 0u);
+    EXPECT_EQ(CountCharacters("orbalt"), 6u);
+    EXPECT_EQ(CountCharacters("ö"), 1u);
+    EXPECT_EQ(CountCharacters("Демо папка"), 10u);
+    EXPECT_EQ(CountCharacters("デモ"), 2u);
+    EXPECT_EQ(CountCharacters("\xF0\x9F\x98\x80"), 1u);
+    EXPECT_EQ(CountCharacters("a ö デ \xF0\x9F\x98\x80"), 7u);
+    // The ends of each length's range.
+    EXPECT_EQ(CountCharacters("\x7F\xC2\x80\xDF\xBF"), 3u);                  // U+007F, U+0080, U+07FF
+    EXPECT_EQ(CountCharacters("\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF"), 3u);  // U+0800, U+D7FF, U+FFFF
+    EXPECT_EQ(CountCharacters("\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"), 2u);      // U+10000, U+10FFFF
+}
+
+TEST(CountCharacters, EachByteOfABrokenSequenceCountsOnce) {
+    EXPECT_EQ(CountCharacters("\x80"), 1u);           // a continuation byte alone
+    EXPECT_EQ(CountCharacters("a\x80\xBF\x62"), 4u);  // \x62: b
+    EXPECT_EQ(CountCharacters("\xD0"), 1u);           // cut off at the end
+    EXPECT_EQ(CountCharacters("\xE3\x83"), 2u);
+    EXPECT_EQ(CountCharacters("\xF0\x9F\x98"), 3u);
+    EXPECT_EQ(CountCharacters("\xD0\x41"), 2u);  // a lead byte before an A
+    EXPECT_EQ(CountCharacters("\xE3\x83\x41\xE3\x83\x87"), 4u);
+    EXPECT_EQ(CountCharacters("\xC0\x80"), 2u);  // overlong forms
+    EXPECT_EQ(CountCharacters("\xE0\x9F\xBF"), 3u);
+    EXPECT_EQ(CountCharacters("\xF0\x8F\xBF\xBF"), 4u);
+    EXPECT_EQ(CountCharacters("\xED\xA0\x80"), 3u);      // a surrogate
+    EXPECT_EQ(CountCharacters("\xF4\x90\x80\x80"), 4u);  // past U+10FFFF
+    EXPECT_EQ(CountCharacters("\xF5\xFE\xFF"), 3u);      // bytes that start nothing
+    EXPECT_EQ(CountCharacters(std::string("\0\xD0\0", 3)), 3u);
 }
 
 TEST(SectionPath, EmptyTextLeavesThePathUntouched) {
