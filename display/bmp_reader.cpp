@@ -9,6 +9,7 @@
 
 #include "display/bmp_header.h"
 #include "display/image.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -68,9 +69,9 @@ bool ReadPalette(std::FILE* file, const BmpHeader& h, uint8_t* palette, uint32_t
 
 }  // namespace
 
-int Image::Load(const char* fileName, bool topDown) {
+int Image::Load(const char* fileName, bool topDown, platform::OpenFailure* openFailure) {
     Destroy();
-    std::FILE* file = fileName ? std::fopen(fileName, "rb") : nullptr;
+    std::FILE* file = fileName ? platform::OpenFile(fileName, "rb", openFailure) : nullptr;
     if (!file) return Fail(IO, "Load", "can not open file");
     FileCloser closer{file};
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/files.h"
+
 namespace {
 
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
@@ -51,7 +53,7 @@ bool ParseConfigLine(const std::string& rawLine, ConfigEntry& entry) {
 // Only LF ends a line; a CR is a blank like any other.
 bool ReadConfigFile(const char* path, std::vector<ConfigEntry>& entries) {
     entries.clear();
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = platform::OpenFile(path, "rb");
     if (file == nullptr) return false;
     SkipByteOrderMark(file);
     std::string line;
@@ -71,7 +73,7 @@ bool ReadConfigFile(const char* path, std::vector<ConfigEntry>& entries) {
 }
 
 bool WriteConfigFile(const char* path, const std::vector<ConfigEntry>& entries) {
-    std::FILE* file = std::fopen(path, "wb");
+    std::FILE* file = platform::OpenFile(path, "wb");
     if (file == nullptr) return false;
     bool written = true;
     for (const ConfigEntry& entry : entries)

@@ -21,8 +21,8 @@ struct ConfigEntry {
 // The entry of one line; false for a line that holds none.
 bool ParseConfigLine(const std::string& line, ConfigEntry& entry);
 
-// Every entry of the file at `path`, in order; false (with `entries` left
-// empty) when the file cannot be opened.
+// Every entry of the file at the UTF-8 `path`, in order; false (with
+// `entries` left empty) when the file cannot be opened.
 bool ReadConfigFile(const char* path, std::vector<ConfigEntry>& entries);
 
 // Writes the entries as lines; false when the file cannot be written whole.

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "display/error_status.h"
+#include "platform/files.h"
 
 struct ImageFormat {
     uint32_t bpp = 0;    // bits per pixel, 1 to 32
@@ -25,9 +26,10 @@ public:
     // the image allocates (and owns) height x pitch bytes of pixels.
     int Create(uint32_t newWidth, int32_t newHeight, uint32_t newPitch, const ImageFormat& newFormat,
                uint8_t* buffer);
-    // Reads a .bmp file. `topDown` stores the picture's top row as row 0;
-    // otherwise row 0 is its bottom row (OpenGL's order).
-    int Load(const char* fileName, bool topDown);
+    // Reads a .bmp file named in UTF-8. `topDown` stores the picture's top
+    // row as row 0; otherwise row 0 is its bottom row (OpenGL's order). A file
+    // that cannot be opened is noted in `openFailure` when one is given.
+    int Load(const char* fileName, bool topDown, platform::OpenFailure* openFailure = nullptr);
     // Fills `count` 4-byte entries (blue, green, red, 0) with a gray ramp.
     static int GrayPalette(uint8_t* table, uint32_t count);
     void Destroy();

@@ -72,15 +72,16 @@ std::vector<uint8_t> BgrTexels(const Image& image) {
     return texels;
 }
 
-uint32_t InitTexture(const char* fileName, Console& console, std::FILE* log) {
-    return InitTexture(fileName, CurrentTextureLimits(), console, log);
+uint32_t InitTexture(const char* fileName, Console& console, std::FILE* log, platform::OpenFailure* openFailure) {
+    return InitTexture(fileName, CurrentTextureLimits(), console, log, openFailure);
 }
 
-uint32_t InitTexture(const char* fileName, const TextureLimits& limits, Console& console, std::FILE* log) {
+uint32_t InitTexture(const char* fileName, const TextureLimits& limits, Console& console, std::FILE* log,
+                     platform::OpenFailure* openFailure) {
     if (fileName == nullptr) return 0;
     Image image;
     std::vector<uint8_t> texels;
-    bool loaded = image.Load(fileName, false);
+    bool loaded = image.Load(fileName, false, openFailure);
     if (loaded) texels = BgrTexels(image);
     bool empty = image.width == 0 || image.height == 0;
     if (!loaded || (texels.empty() && !empty)) {

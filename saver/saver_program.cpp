@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/desktop.h"
+#include "platform/files.h"
 #include "platform/gl_context.h"
 #include "platform/program_directory.h"
 #include "saver/saver_command_line.h"
@@ -27,7 +28,7 @@ void LogTunnelMessage(WindowHandle, const char* text, const char* caption) {
 // Windows may start while the saver runs, add to it instead of cutting it.
 void OpenLog(bool afresh) {
     if (saverFolder.empty()) return;
-    saverLog = std::fopen((saverFolder + kSaverLogFileName).c_str(), afresh ? "w" : "a");
+    saverLog = OpenFile((saverFolder + kSaverLogFileName).c_str(), afresh ? "w" : "a");
     if (!saverLog) return;
     const std::time_t now = std::time(nullptr);
     const char* text = std::ctime(&now);

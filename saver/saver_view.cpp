@@ -22,9 +22,17 @@ void AskForVerticalSync(const GLExtensions& extensions, std::FILE* log) {
     if (log) std::fprintf(log, "swap interval: set 1 %s, read back %d \n", set ? "accepted" : "refused", read);
 }
 
+// A file that cannot be opened gets a line of its own in the log, with the
+// system's reason.
+void LogOpenFailure(std::FILE* log, const std::string& path, const platform::OpenFailure& failure) {
+    if (log && failure.failed) std::fprintf(log, "%s \n", platform::OpenFailureText(path, failure).c_str());
+}
+
 void UseTexture(SaverView& view, const ViewRecipe& recipe) {
     if (!recipe.settings.textures) return;
-    view.texture = InitTexture(recipe.texturePath.c_str(), recipe.console, recipe.log);
+    platform::OpenFailure failure;
+    view.texture = InitTexture(recipe.texturePath.c_str(), recipe.console, recipe.log, &failure);
+    LogOpenFailure(recipe.log, recipe.texturePath, failure);
     if (view.texture == 0) return;
     glBindTexture(GL_TEXTURE_2D, view.texture);
     glEnable(GL_TEXTURE_2D);
@@ -54,8 +62,12 @@ bool PrepareView(SaverView& view, const ViewRecipe& recipe) {
     ReportExtensions(view.context.extensions, recipe.console);
     AskForVerticalSync(view.context.extensions, recipe.log);
     UseTexture(view, recipe);
-    if (!InitOrbalt({view.mesh, view.builder}, RequestFor(view, settings, recipe.sectionPath.c_str()),
-                    recipe.messages, recipe.console)) {
+    platform::OpenFailure sectionFailure;
+    TunnelMessages messages = recipe.messages;
+    messages.openFailure = &sectionFailure;
+    if (!InitOrbalt({view.mesh, view.builder}, RequestFor(view, settings, recipe.sectionPath.c_str()), messages,
+                    recipe.console)) {
+        LogOpenFailure(recipe.log, recipe.sectionPath, sectionFailure);
         if (recipe.log)
             std::fprintf(recipe.log, "the tunnel could not be built from %s \n", recipe.sectionPath.c_str());
         return false;

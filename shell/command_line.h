@@ -5,8 +5,9 @@
 
 #include "platform/program_directory.h"
 
-// Longest section path the program accepts. A longer one is refused with a
-// message rather than cut into the name of another file.
+// Longest section path the program accepts, in characters (not UTF-8 bytes).
+// A longer one is refused with a message rather than cut into the name of
+// another file.
 constexpr size_t kMaxSectionPath = 263;
 
 constexpr const char* kDefaultSectionFile = "test.sct";

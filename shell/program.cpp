@@ -5,7 +5,9 @@
 
 #include "display/texture.h"
 #include "flight/render_state.h"
+#include "platform/files.h"
 #include "platform/ui.h"
+#include "platform/utf8.h"
 #include "shell/command_line.h"
 #include "shell/frame.h"
 #include "shell/info_boxes.h"
@@ -48,7 +50,7 @@ std::string TimeText() {
 }
 
 void OpenLog(const std::string& timeText) {
-    logFile = std::fopen((programDirectory + kLogFileName).c_str(), "w");
+    logFile = OpenFile((programDirectory + kLogFileName).c_str(), "w");
     if (!logFile) return;
     std::fprintf(logFile, "orbalt log, %s", timeText.c_str());
     std::fprintf(logFile, "path: %s \n\n", programDirectory.c_str());
@@ -68,20 +70,34 @@ int OpenWindow() {
 bool FindSectionPath(const char* commandLineText) {
     if (!SectionPathFromCommandLine(commandLineText, sectionPath))
         sectionPath = programDirectory + kDefaultSectionFile;
-    if (sectionPath.size() <= kMaxSectionPath) return true;
+    if (CountCharacters(sectionPath) <= kMaxSectionPath) return true;
     std::string text =
         "the section file path is longer than " + std::to_string(kMaxSectionPath) + " characters: " + sectionPath;
     ShowMessage(glWindow.hwnd, text.c_str(), kProgramName);
     return false;
 }
 
+// A file the program could not open gets a line of its own in the log, with
+// the system's reason.
+void LogOpenFailure(const std::string& path, const OpenFailure& failure) {
+    if (logFile && failure.failed) std::fprintf(logFile, "%s \n\n", OpenFailureText(path, failure).c_str());
+}
+
 // The configuration file over the defaults. Without one the program runs on
 // its defaults, and the log says why the file could not be read.
 void ReadConfiguration() {
     const std::string path = programDirectory + kConfigFileName;
-    if (ReadConfig(settings, tunnelParams, path.c_str()) || !logFile) return;
-    const SystemError error = LastSystemError();
-    std::fprintf(logFile, "fopen(%s): system error %u: %s \n\n", path.c_str(), error.code, error.text.c_str());
+    if (ReadConfig(settings, tunnelParams, path.c_str())) return;
+    LogOpenFailure(path, OpenFailure{true, LastSystemError()});
+}
+
+// The texture beside the program; a file that cannot be opened leaves its
+// reason in the log.
+void LoadTexture() {
+    const std::string path = programDirectory + kTextureFileName;
+    OpenFailure failure;
+    textureName = InitTexture(path.c_str(), console, logFile, &failure);
+    LogOpenFailure(path, failure);
 }
 
 // The start-up trail: a log that stops short shows how far start-up got.
@@ -140,7 +156,7 @@ int RunProgram(const char* commandLineText) {
     ReportExtensions(contextResources.extensions, console);
     LogStartUp(contextResources.extensions.arrayLock.lock ? "extensions looked up, array lock found"
                                                           : "extensions looked up, no array lock");
-    textureName = InitTexture((programDirectory + kTextureFileName).c_str(), console, logFile);
+    LoadTexture();
     LogStartUp(textureName ? "texture uploaded" : "no texture");
     if (!FindSectionPath(commandLineText) || !BuildTunnelFromSettings()) Quit();
     LogStartUp(tunnelBuilder.Ready() ? "tunnel built" : "tunnel build begun");
@@ -157,7 +173,13 @@ int BuildTunnelFromSettings() {
     request.sectionPath = sectionPath.c_str();
     request.cameraZ = camera.position.z;
     tunnelMessages.owner = glWindow.hwnd;  // the window may have been made anew since the last build
-    if (!InitOrbalt({tunnelMesh, tunnelBuilder}, request, tunnelMessages, console)) return 0;
+    OpenFailure sectionFailure;
+    TunnelMessages messages = tunnelMessages;
+    messages.openFailure = &sectionFailure;
+    if (!InitOrbalt({tunnelMesh, tunnelBuilder}, request, messages, console)) {
+        LogOpenFailure(sectionPath, sectionFailure);
+        return 0;
+    }
     // The collision keeps the clearance the speed limit had when the tunnel was built.
     collisionState.clearance = collisionClearance;
     return 1;

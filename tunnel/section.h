@@ -28,7 +28,8 @@ public:
 
     // Reads a 144-byte section file: six walker step magnitudes into
     // stepScale (six floats), then the limits and the parameter block. False
-    // without a message when the file cannot be opened; false with a message
+    // without a message when the file cannot be opened (noted in the
+    // messages' openFailure, where they have one); false with a message
     // box for a file that cannot give a valid tunnel, its starting profile
     // judged at this section's resolution (64 points before any Resize).
     // Nothing changes on failure; on success the profile is evaluated from

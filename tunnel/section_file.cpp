@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/files.h"
 #include "tunnel/profile_check.h"
 #include "tunnel/section.h"
 
@@ -91,7 +92,7 @@ std::string EncodeSectionFile(const SectionFile& file) {
 
 bool Section::LoadParams(const char* path, float* stepScale, const TunnelMessages& messages) {
     if (path == nullptr) return false;
-    std::FILE* stream = std::fopen(path, "rb");
+    std::FILE* stream = platform::OpenFile(path, "rb", messages.openFailure);
     if (stream == nullptr) return false;
     char buffer[kSectionFileSize];
     const size_t length = std::fread(buffer, 1, sizeof buffer, stream);

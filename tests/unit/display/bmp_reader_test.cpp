@@ -8,6 +8,7 @@
 
 #include "display/image.h"
 #include "display/texture.h"
+#include "platform/stub/stub_control.h"
 #include "support/temp_dir.h"
 #include "tools/bmp_file.h"
 
@@ -51,6 +52,8 @@ constexpr const char* kLoad = "Image0::Load() error ";
 TEST_F(BmpReader, RefusalsOfTheHeader) {
     EXPECT_EQ(image.Load(dir.File("missing.bmp").c_str(), false), 0);
     EXPECT_EQ(std::string(Image::status.Message()), std::string(kLoad) + "IO: can not open file");
+    EXPECT_EQ(image.Load(nullptr, false), 0);
+    EXPECT_EQ(std::string(Image::status.Message()), std::string(kLoad) + "IO: can not open file");
 
     std::string valid = Rows24(1, 1).Bytes();
     for (size_t length : {size_t{0}, size_t{1}, size_t{13}, size_t{53}})
@@ -77,6 +80,26 @@ TEST_F(BmpReader, RefusalsOfTheHeader) {
         EXPECT_EQ(Load(file), std::string(kLoad) + "IO: unsupported color depth") << bits;
         EXPECT_EQ(image.width, 0u);  // refused before the image was made
     }
+}
+
+// Files are named in UTF-8, whatever characters their folders hold; a file
+// that cannot be opened is noted, with the system's reason, for the caller.
+TEST_F(BmpReader, FoldersOfAnyCharactersAndAFailedOpenNotedForTheCaller) {
+    for (const char* folder : {"Демо папка", "デモ", "My Demos ö"}) {
+        std::filesystem::create_directory(dir.File(folder));
+        const std::string path = dir.Write(std::string(folder) + "/テクスチャ.bmp", Rows24(3, 2).Bytes());
+        platform::OpenFailure failure;
+        ASSERT_EQ(image.Load(path.c_str(), false, &failure), 1) << folder;
+        EXPECT_EQ(image.width, 3u);
+        EXPECT_FALSE(failure.failed);
+    }
+    platform::stub::state().lastError = {3, "The system cannot find the path specified."};
+    platform::OpenFailure failure;
+    EXPECT_EQ(image.Load(dir.File("Демо/missing.bmp").c_str(), false, &failure), 0);
+    EXPECT_TRUE(failure.failed);
+    EXPECT_EQ(failure.error.code, 3u);
+    EXPECT_EQ(failure.error.text, "The system cannot find the path specified.");
+    platform::stub::Reset();
 }
 
 TEST_F(BmpReader, NotYetSupportedDepthsFailAfterTheImageWasMade) {

@@ -118,6 +118,35 @@ TEST_F(Saver, JitterLeavesItRunningAndAMoveEndsIt) {
     EXPECT_TRUE(state().liveWindows.empty());
 }
 
+// Folders named outside any ANSI code page: the section file beside the
+// saver and the settings and log in the user's folder are found under their
+// UTF-8 names. A file that cannot be opened leaves the system's reason in the log.
+TEST_F(Saver, FoldersOfAnyCharactersHoldItsFilesAndAFailedOpenIsLogged) {
+    const std::string folder = dir.File("Демо папка") + "/";
+    std::filesystem::create_directory(folder);
+    dir.Write("Демо папка/test.sct", TempDir::Read(dir.File("test.sct")));
+    state().commandLine = "\"" + folder + "orbalt.scr\" /s";
+    desktop().userDataFolder = dir.File("ユーザー");
+    std::filesystem::create_directories(dir.File("ユーザー/orbalt"));
+    dir.Write("ユーザー/orbalt/orbalt_scr.txt", "Sections 128\n");
+    state().lastError = {2, "The system cannot find the file specified."};
+    const std::string reason = "): system error 2: The system cannot find the file specified. \n";
+    After(2, msg::KeyDown, 'A');
+    EXPECT_EQ(RunSaver("/s"), 0);
+    ASSERT_EQ(views.size(), 1u);
+    EXPECT_EQ(views[0]->mesh.nSegments, 128u);
+    std::string log = TempDir::Read(dir.File("ユーザー/orbalt/orbalt_scr_log.txt"));
+    EXPECT_NE(log.find("fopen(" + folder + "texture.bmp" + reason), std::string::npos) << log;
+    EXPECT_EQ(log.find("fopen(" + folder + "test.sct"), std::string::npos) << log;
+
+    ResetSaverObjects();
+    std::filesystem::remove(folder + "test.sct");
+    EXPECT_EQ(RunSaver("/s"), 0);
+    log = TempDir::Read(dir.File("ユーザー/orbalt/orbalt_scr_log.txt"));
+    EXPECT_NE(log.find("fopen(" + folder + "test.sct" + reason), std::string::npos) << log;
+    EXPECT_NE(log.find("the tunnel could not be built from " + folder + "test.sct \n"), std::string::npos) << log;
+}
+
 TEST_F(Saver, NoMonitorAtAllEndsAtOnce) {
     desktop().monitors.clear();
     EXPECT_EQ(RunSaver("/s"), 0);

@@ -1,6 +1,10 @@
 // The configuration file: keys, values, comments and malformed input.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
+#include "display/config_file.h"
 #include "shell/settings.h"
 #include "support/temp_dir.h"
 
@@ -196,6 +200,23 @@ TEST(ConfigFile, MissingFileOrDirectoryLeavesTheRecordsUntouched) {
     std::filesystem::create_directory(dir.File("orbalt_config.txt"));
     ReadConfig(s, p, dir.File("orbalt_config.txt").c_str());
     EXPECT_EQ(s.XResolution, 123);
+}
+
+// Files are named in UTF-8, whatever characters their folders hold.
+TEST(ConfigFile, WrittenAndReadInFoldersOfAnyCharacters) {
+    TempDir dir;
+    const std::vector<ConfigEntry> written{{"FullScreen", "NO"}, {"XResolution", "800"}};
+    for (const char* folder : {"Демо папка", "デモ", "My Demos ö"}) {
+        SCOPED_TRACE(folder);
+        std::filesystem::create_directory(dir.File(folder));
+        const std::string path = dir.File(std::string(folder) + "/orbalt_config.txt");
+        ASSERT_TRUE(WriteConfigFile(path.c_str(), written));
+        std::vector<ConfigEntry> read;
+        ASSERT_TRUE(ReadConfigFile(path.c_str(), read));
+        ASSERT_EQ(read.size(), 2u);
+        EXPECT_EQ(read[1].value, "800");
+    }
+    EXPECT_FALSE(WriteConfigFile(dir.File("Нет/orbalt_config.txt").c_str(), written));  // no such folder
 }
 
 TEST(ConfigFile, NoKeysForRuntimeOnlySettings) {

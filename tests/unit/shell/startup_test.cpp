@@ -10,6 +10,7 @@
 #include "platform/stub/stub_control.h"
 #include "platform/stub/stub_gl_context_control.h"
 #include "platform/stub/stub_ui_control.h"
+#include "shell/command_line.h"
 #include "shell/info_boxes.h"
 #include "shell/popup_menu.h"
 #include "shell/program.h"
@@ -39,6 +40,14 @@ protected:
     }
 
     std::string Log() const { return TempDir::Read(dir.File("orbalt_log.txt")); }
+
+    // A second run within one test starts as the first did.
+    void Restart() {
+        ResetProgramObjects();
+        platform::stub::Reset();
+        platform::stub::ResetUi();
+        state().commandLine = "\"" + dir.File("orbalt.exe") + "\"";
+    }
 
     void PressEscape() {
         state().messages.push_back({reinterpret_cast<void*>(0x1010), platform::msg::Char, 27, 0});
@@ -224,6 +233,45 @@ TEST_F(StartUp, OverlongSectionPathIsRefusedWithAMessage) {
     ASSERT_EQ(state().shownMessages.size(), 2u);
     EXPECT_NE(state().shownMessages[1].text.find("longer than 263"), std::string::npos);
     EXPECT_TRUE(state().liveWindows.empty());
+}
+
+// The limit counts characters: a Cyrillic path of 263 letters (526 bytes) is
+// taken, and only one more letter is refused.
+TEST_F(StartUp, TheSectionPathLimitCountsCharactersNotBytes) {
+    std::string atLimit;
+    for (size_t i = 0; i < kMaxSectionPath; ++i) atLimit += "д";
+    Run("FullScreen NO\n", atLimit.c_str());
+    EXPECT_EQ(sectionPath, atLimit);
+    ASSERT_GE(state().shownMessages.size(), 2u);
+    EXPECT_EQ(state().shownMessages[1].text, "TunnelBuilder::Init() section load failure");  // no such file
+
+    Restart();
+    const std::string pastLimit = atLimit + "д";
+    Run("FullScreen NO\n", pastLimit.c_str());
+    ASSERT_EQ(state().shownMessages.size(), 2u);
+    EXPECT_EQ(state().shownMessages[1].text, "the section file path is longer than 263 characters: " + pastLimit);
+}
+
+// A file that cannot be opened leaves the system's reason in the log, each on
+// a line of its own; the boxes stay as they are.
+TEST_F(StartUp, TextureAndSectionFilesThatCannotBeOpenedLeaveTheSystemsReasonInTheLog) {
+    state().lastError = {3, "The system cannot find the path specified."};
+    const std::string missing = dir.File("デモ/missing.sct");
+    EXPECT_EQ(Run("FullScreen NO\n", missing.c_str()), 0);
+    std::vector<std::string> texts;
+    for (const auto& shown : state().shownMessages) texts.push_back(shown.text);
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 1, texts.end()),
+              (std::vector<std::string>{"TunnelBuilder::Init() section load failure",
+                                        "InitOrbalt() builder.Init() failure"}));
+    const std::string log = Log();
+    EXPECT_NE(log.find("fopen(" + dir.File("texture.bmp") +
+                       "): system error 3: The system cannot find the path specified. \n\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("fopen(" + missing + "): system error 3: The system cannot find the path specified. \n\n"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("fopen(" + dir.File("orbalt_config.txt")), std::string::npos) << log;
 }
 
 TEST_F(StartUp, InactiveWindowWaitsInsteadOfRunningFrames) {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <vector>
 
@@ -72,6 +73,34 @@ TEST_F(SectionFileTest, BytesPastTheEndAreIgnoredAndAMissingFileIsSilent) {
     EXPECT_TRUE(section.LoadParams(path.c_str(), steps));
     EXPECT_FALSE(section.LoadParams(dir.File("missing.sct").c_str(), steps));
     EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+}
+
+// Files are named in UTF-8, whatever characters their folders hold. A file
+// that cannot be opened shows no box: it is noted, with the system's reason,
+// for the caller that asked.
+TEST_F(SectionFileTest, FoldersOfAnyCharactersAndAFailedOpenNotedForTheCaller) {
+    for (const char* folder : {"Демо папка", "デモ"}) {
+        std::filesystem::create_directory(dir.File(folder));
+        const std::string path = WriteSectionFile(dir, std::string(folder) + "/テスト.sct", CircleFile(0.25f));
+        float steps[6] = {};
+        ASSERT_TRUE(section.LoadParams(path.c_str(), steps)) << folder;
+        EXPECT_EQ(section.params.components[0][kRadius], 0.25f);
+    }
+    platform::stub::state().lastError = {2, "The system cannot find the file specified."};
+    platform::OpenFailure failure;
+    TunnelMessages messages;
+    messages.openFailure = &failure;
+    float steps[6] = {};
+    EXPECT_FALSE(section.LoadParams(dir.File("デモ/missing.sct").c_str(), steps, messages));
+    EXPECT_TRUE(failure.failed);
+    EXPECT_EQ(failure.error.code, 2u);
+    EXPECT_EQ(failure.error.text, "The system cannot find the file specified.");
+    EXPECT_TRUE(platform::stub::state().shownMessages.empty());
+    // A file that opens but is refused is no failed open.
+    platform::OpenFailure refusal;
+    messages.openFailure = &refusal;
+    EXPECT_FALSE(section.LoadParams(dir.Write("デモ/short.sct", "SECT").c_str(), steps, messages));
+    EXPECT_FALSE(refusal.failed);
 }
 
 TEST_F(SectionFileTest, RefusesWrongMagicShortFilesAndUnusableValues) {
