@@ -39,6 +39,7 @@ import glob
 import os
 import re
 import select
+import shlex
 import shutil
 import signal
 import subprocess
@@ -49,6 +50,11 @@ BIN_DIR = os.environ.get("ORBALT_BIN_DIR", "")
 WORK_DIR = os.environ.get("ORBALT_E2E_WORK", os.path.join(tempfile.gettempdir(), "orbalt-e2e"))
 XRR_ADDMODE = os.environ.get("ORBALT_XRR_ADDMODE", "")
 PREFIX = os.path.join(WORK_DIR, "wineprefix")
+
+# The locale of a Western Windows for the programs' environment: Wine's ANSI
+# code page is then 1252, which holds "ö" but no Cyrillic or Japanese letter,
+# and Unix file names are UTF-8.
+WESTERN_LOCALE = {"LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"}
 
 # Rows at the top of a window picture that hold text rather than the scene:
 # the caption Wine draws on its unmanaged windows (23 rows) and the program's
@@ -102,9 +108,10 @@ def unescape(text):
 
 class Session:
     def __init__(self, name, extra_modes=(), screen="1024x768x24", bin_dir=None, prefix=None,
-                 run_dir=None, monitors=None, primary=0):
+                 run_dir=None, monitors=None, primary=0, program_folder="orbalt dir"):
         """`run_dir`, when given, is created and kept (the demo's output folder);
         otherwise the run happens in a temporary folder removed at close.
+        `program_folder` names the copy of the program directory in it.
         `monitors`, when given, is a list of sizes ("960x1080"): the session
         then runs an Xorg server with one monitor of each size, laid side by
         side from x = 0 in that order, number `primary` the primary one."""
@@ -113,6 +120,7 @@ class Session:
         self.screen = screen
         self.monitors = [tuple(int(n) for n in size.split("x")) for size in monitors or ()]
         self.primary = primary
+        self.program_folder = program_folder
         self.bin_dir = bin_dir or BIN_DIR
         self.prefix = prefix or PREFIX
         self.run_dir = run_dir
@@ -153,7 +161,8 @@ class Session:
         ensure_prefix(self.env(), self.prefix)
         if self.extra_modes:
             self.start_mode_helper()
-        self.program_dir = os.path.join(self.tmp, "orbalt dir")  # a blank in the path on purpose
+        # The default name holds a blank on purpose.
+        self.program_dir = os.path.join(self.tmp, self.program_folder)
         shutil.copytree(self.bin_dir, self.program_dir)
 
     def start_xvfb(self):
@@ -383,12 +392,15 @@ class Session:
         with open(os.path.join(self.program_dir, "orbalt_config.txt"), "wb") as config:
             config.write(data)
 
-    def launch(self, args=(), cwd=None, exe="orbalt.exe", env=None):
+    def launch(self, args=(), cwd=None, exe="orbalt.exe", env=None, terminal=False):
         """Starts `exe` of the program folder (orbalt.exe, orbalt.scr or a
         test helper built beside them) with `args`; `env`, when given, holds
         variables added to the program's environment (e.g. settings read by
-        the host's GL driver, which runs inside the Wine process)."""
-        return Program(self, list(args), cwd or self.tmp, exe, env)
+        the host's GL driver, which runs inside the Wine process). With
+        `terminal` the program runs on a terminal of its own, where Wine gives
+        it a real console: its console text then holds the terminal's
+        control sequences, and Wine's trace lines (message boxes) with it."""
+        return Program(self, list(args), cwd or self.tmp, exe, env, terminal)
 
     def user_data_folder(self):
         """The prefix's %APPDATA% (C:\\users\\<user>\\AppData\\Roaming) as a path here."""
@@ -417,7 +429,7 @@ SAVER_SETTINGS = "orbalt_scr.txt"
 
 
 class Program:
-    def __init__(self, session, args, cwd, exe="orbalt.exe", env=None):
+    def __init__(self, session, args, cwd, exe="orbalt.exe", env=None, terminal=False):
         self.session = session
         self.exe = exe
         path = os.path.join(session.program_dir, exe)
@@ -429,16 +441,23 @@ class Program:
         suffix = "" if session.launches == 1 else "-%d" % session.launches
         self.stdout_path = os.path.join(session.tmp, "stdout%s.txt" % suffix)
         self.stderr_path = os.path.join(session.tmp, "stderr%s.txt" % suffix)
+        command = ["wine", path] + args
+        if terminal:
+            # script(1) makes the pseudo-terminal, wide enough that no line
+            # wraps, copies what appears on it to stdout and ends with the
+            # program's exit code.
+            command = ["script", "-qefc", "stty cols 1000 && exec " + shlex.join(command), "/dev/null"]
         self.process = subprocess.Popen(
-            ["wine", path] + args, cwd=cwd,
+            command, cwd=cwd,
             env=session.env(dict({"WINEDEBUG": "-all,+msgbox"}, **(env or {}))),
             stdin=subprocess.DEVNULL,
             stdout=session.output_file(os.path.basename(self.stdout_path)),
             stderr=session.output_file(os.path.basename(self.stderr_path)))
         session.processes.append((self.process, "wine " + exe))
 
+    # The program writes its console lines and its log in UTF-8.
     def console(self):
-        with open(self.stdout_path, errors="replace") as out:
+        with open(self.stdout_path, encoding="utf-8", errors="replace") as out:
             return out.read()
 
     def log_path(self):
@@ -447,7 +466,7 @@ class Program:
         return os.path.join(self.session.program_dir, "orbalt_log.txt")
 
     def log(self):
-        with open(self.log_path(), errors="replace") as log:
+        with open(self.log_path(), encoding="utf-8", errors="replace") as log:
             return log.read().replace("\r\n", "\n")
 
     def wait_for_log(self, text, timeout=20):

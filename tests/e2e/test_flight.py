@@ -7,7 +7,7 @@ import subprocess
 import time
 import unittest
 
-from harness import Session, E2EError, wait_until
+from harness import WESTERN_LOCALE, Session, E2EError, wait_until
 
 WINDOWED = "FullScreen NO\nXResolution 640\nYResolution 480\n"
 SKY = (128, 178, 255)  # the clear colour, which is also the fog colour
@@ -153,6 +153,28 @@ class Flight(unittest.TestCase):
             program.dismiss_about_box()
             self.expect_boxes_then_exit(program, ["TunnelBuilder::Init() section load failure",
                                                   "InitOrbalt() builder.Init() failure"])
+            self.assertIn("fopen(missing.sct): system error 2: ", program.log())
+
+    def test_section_path_limit_counts_characters_not_bytes(self):
+        # Cyrillic letters, two bytes each in UTF-8 and none in the ANSI code page.
+        at_limit = "д" * 263
+        with Session(self.id()) as session:
+            session.write_config(WINDOWED)
+            program = session.launch([at_limit], env=WESTERN_LOCALE)
+            program.dismiss_about_box()
+            self.expect_boxes_then_exit(program, ["TunnelBuilder::Init() section load failure",
+                                                  "InitOrbalt() builder.Init() failure"])
+            self.assertIn("fopen(%s): system error " % at_limit, program.log())
+
+            program = session.launch([at_limit + "д"], env=WESTERN_LOCALE)
+            program.dismiss_about_box()
+            (text,), code = program.answer_boxes(1)
+            self.assertEqual(code, 0)
+            # Wine's trace cuts a long text short (at about 290 characters of its
+            # escaped form): the box's text begins so, the letters intact.
+            expected = "the section file path is longer than 263 characters: " + at_limit + "д"
+            self.assertIn("characters: дддд", text)
+            self.assertEqual(text, expected[:len(text)])
 
     def test_bad_section_file_shows_three_boxes_and_exits_with_0(self):
         # A figure eight: it used to load, and its build held the program for

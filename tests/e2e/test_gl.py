@@ -157,6 +157,8 @@ class GLSide(unittest.TestCase):
                 program.wait_for_console("InitTexture(")
                 self.assertIn("\\orbalt dir\\texture.bmp) : Image::Load() error\n", program.console(), kind)
                 self.assertEqual(program.quit_with_escape(), 0)
+                failed_open_logged = "\\orbalt dir\\texture.bmp): system error 2: " in program.log()
+                self.assertEqual(failed_open_logged, kind == "missing", kind)
                 self.assertEqual(program.message_boxes()[1:], [], kind)
 
     def test_shipped_texture_draws_the_same_for_a_gl_1_1_driver(self):

@@ -1,13 +1,23 @@
-"""Start-up and exit of orbalt.exe: About box, window, log, console, display modes."""
+"""Start-up and exit of orbalt.exe: About box, window, log, console, display
+modes, and program folders named in characters outside the ANSI code page."""
 
 import os
+import re
 import unittest
 
-from harness import Session
+from harness import WESTERN_LOCALE, Session, wait_until
+from test_saver import shows_tunnel
 
 WINDOWED = "# orbalt configuration\nFullScreen NO\nXResolution 640\nYResolution 480\n"
+# Folder names in and outside the ANSI code page of WESTERN_LOCALE.
+FOLDERS = ("Демо папка", "デモ", "My Demos ö")
 REFUSED_MODE_MESSAGE = ("GLwindow::FullScreen() error GENERIC: "
                         "GLwindow::SetScreen() error GENERIC: graphics mode not supported")
+
+
+def tunnel_on_screen(session):
+    picture = session.screen_picture()
+    return bool(picture) and shows_tunnel(picture[2])
 
 
 class StartUp(unittest.TestCase):
@@ -119,6 +129,49 @@ class StartUp(unittest.TestCase):
             program.wait_for_window(r"^orbalt$")
             self.assertEqual(program.quit_with_escape(), 0)
             self.assertTrue(program.console().startswith("orbalt console, "))
+
+    def test_program_folder_in_any_characters_finds_its_files_and_names_itself(self):
+        for folder in FOLDERS:
+            with self.subTest(folder=folder), Session(self.id(), program_folder=folder) as session:
+                session.clear_saver_folder()
+                session.write_config(WINDOWED)
+                windows_folder = "Z:" + session.program_dir.replace("/", "\\") + "\\"
+                self.check_program_flies(session, windows_folder)
+                self.check_terminal_shows_the_folder(session, windows_folder)
+                self.check_saver_flies(session, windows_folder)
+
+    def check_program_flies(self, session, windows_folder):
+        program = session.launch(env=WESTERN_LOCALE)
+        program.dismiss_about_box()
+        program.wait_for_window(r"^orbalt$")
+        # The texture and the section file were read from the folder, and the tunnel flies.
+        program.wait_for_log("start-up: first frame drawn")
+        self.assertEqual(program.quit_with_escape(), 0)
+        log = program.log()
+        self.assertEqual(re.search(r"^path: .*$", log, re.M).group(0), "path: %s " % windows_folder)
+        self.assertIn("GLwindow::Windowed 640 x 480 \n\n", log)  # the configuration's window
+        self.assertIn("start-up: texture uploaded \n\n", log)
+        self.assertEqual(program.message_boxes()[1:], [])  # the section file was read
+        self.assertNotIn("fopen(", log)
+        self.assertIn("InitTexture(%stexture.bmp) \n" % windows_folder, program.console())
+
+    def check_terminal_shows_the_folder(self, session, windows_folder):
+        program = session.launch(env=WESTERN_LOCALE, terminal=True)
+        program.dismiss_about_box()
+        program.wait_for_window(r"^orbalt$")
+        self.assertEqual(program.quit_with_escape(), 0)
+        shown = re.sub(r"\x1b\[[0-9;?]*[A-Za-z]", "", program.console())
+        self.assertIn("InitTexture(%stexture.bmp)" % windows_folder, shown)
+
+    def check_saver_flies(self, session, windows_folder):
+        saver = session.launch(["/s"], exe="orbalt.scr", env=WESTERN_LOCALE)
+        saver.wait_for_window(r"^orbalt$", timeout=60)
+        saver.wait_for_log("GLwindow::Cover")
+        wait_until(lambda: tunnel_on_screen(session), 30, "the saver's tunnel on the screen")
+        saver.press_until(r"^orbalt$", "space", lambda: not saver.running(), "ending the saver")
+        self.assertEqual(saver.wait_exit(), 0)
+        self.assertIn("InitTexture(%stexture.bmp) \n" % windows_folder, saver.console())
+        self.assertNotIn("could not be built", saver.log())
 
 
 if __name__ == "__main__":
