@@ -2,8 +2,8 @@
 """Fails when a source file includes a header of a room above its own, or of a sibling room.
 
 The rooms, bottom to top: platform, display, tunnel, flight, then the programs'
-own rooms side by side (shell for orbalt.exe, saver for orbalt.scr), and the
-programs' composition roots on top. A room may include its own headers and
+own rooms side by side (shell for orbalt.exe, saver for orbalt.scr, drawbench
+for orbalt-bench.exe), and the programs' composition roots on top. A room may include its own headers and
 those of the rooms below it.
 
 Usage: check_layers.py [SOURCE_ROOT]   (default: the repository this script is in)
@@ -13,9 +13,19 @@ import re
 import sys
 
 # Each room's layer. Rooms of one layer are siblings that may not include
-# each other: the shell (orbalt.exe's room) and the saver (orbalt.scr's).
+# each other: the shell (orbalt.exe's room), the saver (orbalt.scr's) and
+# drawbench (orbalt-bench.exe's portable logic).
 # The programs' composition roots sit on top.
-LAYERS = {"platform": 0, "display": 1, "tunnel": 2, "flight": 3, "shell": 4, "saver": 4, "programs": 5}
+LAYERS = {
+    "platform": 0,
+    "display": 1,
+    "tunnel": 2,
+    "flight": 3,
+    "shell": 4,
+    "saver": 4,
+    "drawbench": 4,
+    "programs": 5,
+}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 SOURCE_ENDINGS = (".h", ".cpp", ".c")
 
