@@ -21,6 +21,8 @@ struct DesktopState {
     bool otherInstanceRuns = false;
     std::string userDataFolder;             // empty: none
     std::vector<WindowHandle> goneWindows;  // windows of other programs that no longer exist
+    std::string windowsVersion = "Windows 10.0 build 19045";
+    std::string wineVersion;  // empty: not under Wine
 
     // Recorded calls.
     std::vector<CreatedChild> children;

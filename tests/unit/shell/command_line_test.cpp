@@ -2,6 +2,7 @@
 // line, and the character count their limits take.
 #include <gtest/gtest.h>
 
+#include "platform/command_words.h"
 #include "platform/utf8.h"
 #include "shell/command_line.h"
 
@@ -87,6 +88,27 @@ TEST(ArgumentText, NoArgumentsGiveAnEmptyText) {
     EXPECT_STREQ(ArgumentText("\"C:\\a b\\orbalt.exe x"), "");  // an unclosed quote takes the rest
     EXPECT_STREQ(ArgumentText(""), "");
     EXPECT_STREQ(ArgumentText(nullptr), "");
+}
+
+using Words = std::vector<std::string>;
+
+TEST(CommandWords, BlanksSeparateAndQuotesGroup) {
+    EXPECT_EQ(SplitCommandWords("--seconds 0.2\t --rounds  3 "), (Words{"--seconds", "0.2", "--rounds", "3"}));
+    EXPECT_EQ(SplitCommandWords("--results \"C:\\My Files\\r.csv\""), (Words{"--results", "C:\\My Files\\r.csv"}));
+    EXPECT_EQ(SplitCommandWords("a\"b c\"d"), (Words{"ab cd"}));  // quotes inside a word group too
+    EXPECT_EQ(SplitCommandWords("\"\" x"), (Words{"", "x"}));     // an empty quoted word is a word
+    EXPECT_EQ(SplitCommandWords("\"D:\\デモ\\r.json\""), (Words{"D:\\デモ\\r.json"}));
+    EXPECT_EQ(SplitCommandWords("\"open to the end"), (Words{"open to the end"}));
+    EXPECT_TRUE(SplitCommandWords("").empty());
+    EXPECT_TRUE(SplitCommandWords("  \t ").empty());
+    EXPECT_TRUE(SplitCommandWords(nullptr).empty());
+}
+
+TEST(CommandWords, BackslashesCountOnlyBeforeAQuote) {
+    EXPECT_EQ(SplitCommandWords("C:\\dir\\ x"), (Words{"C:\\dir\\", "x"}));
+    EXPECT_EQ(SplitCommandWords("\"C:\\dir\\\\\" x"), (Words{"C:\\dir\\", "x"}));  // 2n: n, and the quote closes
+    EXPECT_EQ(SplitCommandWords("a\\\"b"), (Words{"a\"b"}));                       // 2n + 1: n and a literal quote
+    EXPECT_EQ(SplitCommandWords("\"a\"\"b\""), (Words{"a\"b"}));                   // a doubled quote inside quotes
 }
 
 TEST(CountCharacters, OneForEachWellFormedSequence) {
