@@ -1,4 +1,4 @@
-#include "bare_loop.h"
+#include "drawbench/bare_loop.h"
 
 #include <iterator>
 
