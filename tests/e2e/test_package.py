@@ -9,8 +9,8 @@ import zipfile
 from harness import BIN_DIR
 from pe_resources import read_resource
 
-PROGRAMS = ("orbalt.exe", "orbalt.scr")
-SHIPPED = {"orbalt.exe", "orbalt.scr", "orbalt_config.txt", "texture.bmp", "test.sct", "README.txt"}
+PROGRAMS = ("orbalt.exe", "orbalt.scr", "orbalt-bench.exe")
+SHIPPED = {"orbalt.exe", "orbalt.scr", "orbalt-bench.exe", "orbalt_config.txt", "texture.bmp", "test.sct", "README.txt"}
 
 RT_MANIFEST = 24
 MANIFEST_ID = 1  # the manifest Windows reads when it creates the process
