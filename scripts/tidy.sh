@@ -2,7 +2,7 @@
 # Runs clang-tidy, with the checks in .clang-tidy, over the rooms' sources as
 # the native build compiles them, two files at a time. Prints every finding and
 # fails when there is one.
-#   scripts/tidy.sh            every source of platform, display, tunnel, flight, shell, drawbench and tools
+#   scripts/tidy.sh            every source of platform, display, tunnel, flight, shell, saver, drawbench and tools
 #   scripts/tidy.sh FILE...    only these sources (paths from the repository root)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,7 +31,7 @@ else
   mapfile -t sources < <(python3 - "$build/compile_commands.json" "$PWD" <<'EOF'
 import json, os, re, sys
 root = sys.argv[2]
-rooms = re.compile(r"(platform|display|tunnel|flight|shell|drawbench|tools)/")
+rooms = re.compile(r"(platform|display|tunnel|flight|shell|saver|drawbench|tools)/")
 files = set()
 for entry in json.load(open(sys.argv[1])):
     path = os.path.relpath(os.path.join(entry["directory"], entry["file"]), root)
