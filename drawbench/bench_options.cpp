@@ -23,7 +23,8 @@ const char* const kBenchUsage =
     "                   CSV otherwise (default: the console only)\n"
     "  --help, -h, /?   print this text\n"
     "  SECTION_FILE     the tunnel's section file (default test.sct beside the program)\n"
-    "Exit codes: 0 done, 2 bad argument, 3 GL or results file failed.\n";
+    "Escape or closing the window stops the run; what was measured is still reported.\n"
+    "Exit codes: 0 done, 1 stopped, 2 bad argument, 3 GL or results file failed.\n";
 
 namespace {
 

@@ -88,8 +88,9 @@ TEST(BenchOptions, OtherRefusalsNameTheArgument) {
 
 TEST(BenchOptions, UsageNamesEverySwitchItsDefaultAndTheExitCodes) {
     const std::string usage = kBenchUsage;
-    for (const char* text : {"--seconds", "0.25", "--rounds", "3)", "--size", "640x480", "--paths", "--results",
-                             "--help", "-h", "/?", "0 done", "2 bad argument", "3 GL or results file failed"})
+    for (const char* text :
+         {"--seconds", "0.25", "--rounds", "3)", "--size", "640x480", "--paths", "--results", "--help", "-h", "/?",
+          "0 done", "1 stopped", "2 bad argument", "3 GL or results file failed"})
         EXPECT_NE(usage.find(text), std::string::npos) << text;
 }
 
