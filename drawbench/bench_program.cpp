@@ -64,7 +64,7 @@ std::FILE* OpenResults(const std::string& path, std::string& reason) {
 
 bool WriteResults(std::FILE* file, const std::string& path, const std::string& text, std::string& reason) {
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (std::fclose(file) != 0 || !written) {
+    if (std::fflush(file) != 0 || !written) {
         reason = "cannot write " + path + ": the figures did not all reach the disk";
         return false;
     }
@@ -250,9 +250,7 @@ int Measure(const BenchOptions& options, BenchRun& run, std::FILE* resultsFile) 
     return Report(options, header, MeasurePaths(run, options, header.refreshHz), resultsFile);
 }
 
-}  // namespace
-
-int RunBench(const char* commandLineText) {
+int RunFromArguments(const char* commandLineText) {
     BenchOptions options;
     std::string reason;
     if (!ParseBenchArguments(SplitCommandWords(commandLineText), options, reason)) {
@@ -269,6 +267,16 @@ int RunBench(const char* commandLineText) {
     BenchRun run;
     const int code = Measure(options, run, resultsFile);
     CloseWindow(run);
+    if (resultsFile) std::fclose(resultsFile);
+    return code;
+}
+
+}  // namespace
+
+int RunBench(const char* commandLineText) {
+    const int code = RunFromArguments(commandLineText);
+    // Started from Explorer, the console window would close with the table.
+    HoldConsoleOpen("Press Enter to close this window.\n");
     return code;
 }
 

@@ -127,6 +127,7 @@ PathResult MeasurePath(const DrawingPath& path, const BenchScene& scene, const F
                        const RoundPlan& plan) {
     PathResult result;
     result.path = path;
+    if (scene.flight.empty()) return result;  // nothing to draw: no figures
     if (path.lock && !scene.contextLock.lock) {
         result.supported = false;
         return result;

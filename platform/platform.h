@@ -64,6 +64,12 @@ struct ConsoleHandles {
 ConsoleHandles OpenConsole(bool allocate);
 void WriteToConsole(ConsoleHandle output, const char* text, size_t length);
 void CloseConsole();  // frees the console if OpenConsole allocated one
+// A console program started from Explorer gets a console window of its own,
+// which closes with the program and takes its output with it. There, this
+// writes `prompt` and waits for Enter; from a command prompt, with the
+// output redirected, or under Wine (a Unix terminal's console), it returns
+// at once.
+void HoldConsoleOpen(const char* prompt);
 
 // --- Display modes ---------------------------------------------------------
 ScreenMode DesktopMode();  // the screen's current width, height, bits and refresh rate

@@ -51,6 +51,7 @@ struct State {
     std::vector<std::string> calls;  // one line per call, in order
     std::vector<ShownMessage> shownMessages;
     std::string consoleText;
+    std::string consoleHoldPrompt;  // HoldConsoleOpen's, empty until it is called
     std::vector<DisplayRequest> displayRequests;
     int restoreCount = 0;
     std::vector<CreatedWindow> createdWindows;

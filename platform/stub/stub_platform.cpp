@@ -54,6 +54,7 @@ ConsoleHandles OpenConsole(bool allocate) {
 void WriteToConsole(ConsoleHandle, const char* text, size_t length) { S().consoleText.append(text, length); }
 
 void CloseConsole() { Record("CloseConsole"); }
+void HoldConsoleOpen(const char* prompt) { S().consoleHoldPrompt = prompt; }
 
 ScreenMode DesktopMode() { return S().desktop; }
 

@@ -1,6 +1,10 @@
 // Message boxes, the command line, the clocks and the console on Win32.
 #include "platform/win32/win32.h"
 
+#include <cstring>
+
+#include "platform/system_info.h"
+
 namespace platform {
 using win32::ToHandle;
 using win32::ToHwnd;
@@ -82,6 +86,23 @@ void WriteToConsole(ConsoleHandle output, const char* text, size_t length) {
     } else {
         WriteFile(handle, text, static_cast<DWORD>(length), &written, nullptr);
     }
+}
+
+void HoldConsoleOpen(const char* prompt) {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD processes[2], mode = 0;
+    // Only this process on the console: nobody started it from a prompt.
+    // Under Wine the console is the Unix terminal it was started from, which
+    // stays open anyway.
+    if (GetConsoleProcessList(processes, 2) != 1 || !GetConsoleMode(output, &mode) ||
+        !GetConsoleMode(input, &mode) || !WineVersion().empty())
+        return;
+    WriteToConsole(output, prompt, std::strlen(prompt));
+    FlushConsoleInputBuffer(input);
+    wchar_t line[64];
+    DWORD read = 0;
+    ReadConsoleW(input, line, 64, &read, nullptr);  // a line: returns on Enter
 }
 
 void CloseConsole() {

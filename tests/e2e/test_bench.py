@@ -21,9 +21,9 @@ QUICK = ["--seconds", "0.05", "--rounds", "1"]  # a short run where only the ver
 
 
 class Bench(unittest.TestCase):
-    def run_bench(self, session, args, env=None, timeout=240):
+    def run_bench(self, session, args, env=None, timeout=240, terminal=False):
         """Runs the benchmark to its end; returns its exit code and console."""
-        program = session.launch(args, exe=BENCH, env=env)
+        program = session.launch(args, exe=BENCH, env=env, terminal=terminal)
         code = program.wait_exit(timeout)
         return code, program.console()
 
@@ -107,6 +107,15 @@ class Bench(unittest.TestCase):
             self.assertEqual(code, 3, console)
             self.assertRegex(console, r"cannot write no such folder\\r\.csv: system error 3: ")
             self.assertFalse(os.path.exists(os.path.join(session.tmp, "no such folder")))
+
+    def test_on_a_console_of_its_own_it_shows_progress_and_ends_without_waiting(self):
+        # Under Wine the console is the terminal's, which stays: no prompt for Enter holds the run.
+        with Session("bench_console") as session:
+            code, console = self.run_bench(session, QUICK + ["--paths", "points/direct/no-lists"], timeout=60,
+                                           terminal=True)
+        self.assertEqual(code, 0, console)
+        self.assertIn("[ 1/1] points/direct/no-lists", console)
+        self.assertNotIn("Press Enter", console)
 
 
 if __name__ == "__main__":

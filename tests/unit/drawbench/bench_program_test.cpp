@@ -64,6 +64,8 @@ TEST_F(BenchProgram, RunsTheChosenPathsInAWindowOfTheSizeAskedAndWritesTheirResu
     EXPECT_TRUE(paths[4]["supported"].boolean);
     EXPECT_NE(state().consoleText.find("[10/10] solid-smooth/direct/lists"), std::string::npos);
     EXPECT_NE(state().consoleText.find("results: " + results), std::string::npos);
+    // A console of its own (started from Explorer) stays until Enter.
+    EXPECT_EQ(state().consoleHoldPrompt, "Press Enter to close this window.\n");
 }
 
 TEST_F(BenchProgram, ClosingTheWindowStopsTheRunAndKeepsWhatWasMeasured) {
