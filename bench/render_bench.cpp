@@ -26,12 +26,11 @@
 #include "display/extensions.h"
 #include "display/glwindow.h"
 #include "display/texture.h"
+#include "drawbench/bench_flight.h"
 #include "drawbench/drawing_path.h"
 #include "drawbench/path_measure.h"
 #include "flight/render_state.h"
-#include "tunnel/init_orbalt.h"
 #include "tunnel/orbalt2.h"
-#include "tunnel/standard_tunnel.h"
 #include "tunnel/tunnel_builder.h"
 
 namespace {
@@ -40,12 +39,6 @@ constexpr int kWidth = 640, kHeight = 480;
 
 // The offscreen colour buffer, RGBA.
 std::vector<uint8_t> frame(size_t{kWidth} * kHeight * 4);
-
-bool BuildShippedTunnel(Orbalt2& mesh, TunnelBuilder& builder) {
-    if (!BuildStandardTunnel(mesh, builder, TunnelParams{}, ORBALT_DATA_DIR "/test.sct")) return false;
-    ColorFromNormals(mesh);
-    return true;
-}
 
 void PrintTable(const std::vector<PathResult>& results) {
     std::printf("%-13s %-12s %-6s %8s %8s %6s %15s %11s %9s\n", "mode", "method", "lists", "fps", "bare fps",
@@ -109,16 +102,10 @@ int main(int argc, char** argv) {
 
     static Orbalt2 mesh;
     static TunnelBuilder builder;
-    if (!BuildShippedTunnel(mesh, builder)) {
+    if (!BuildBenchTunnel(mesh, builder, ORBALT_DATA_DIR "/test.sct")) {
         std::fprintf(stderr, "render_bench: the tunnel could not be built\n");
         return 1;
     }
-    // The default drawing attributes: normals and texture coordinates.
-    const DrawingOptions drawing;
-    mesh.SetNormals(drawing.normals);
-    mesh.SetColors(drawing.colors);
-    mesh.SetTexCoords(drawing.texcoords);
-
     // One still frame looking along +z from the start, over the range the
     // program draws there: two segments behind the camera to lookahead - 3 ahead.
     const std::vector<FlightFrame> still{FlightFrame{camera, builder.current - 2}};

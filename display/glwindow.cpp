@@ -41,7 +41,7 @@ int GLwindow::Fail(const char* operation, const char* detail) {
 
 int GLwindow::FailWithReason(const char* operation, const char* detail, const char* call) {
     const SystemError error = LastSystemError();
-    if (log) std::fprintf(log, "%s: system error %u: %s \n", call, error.code, error.text.c_str());
+    if (log) std::fprintf(log, "%s: %s \n", call, SystemErrorText(error).c_str());
     return Fail(operation, detail);
 }
 

@@ -5,7 +5,9 @@
 #include "flight/collision.h"
 #include "flight/flight_model.h"
 #include "flight/render_frame.h"
+#include "tunnel/init_orbalt.h"
 #include "tunnel/orbalt2.h"
+#include "tunnel/standard_tunnel.h"
 #include "tunnel/tunnel_builder.h"
 
 namespace {
@@ -29,6 +31,16 @@ bool RingHoldsEveryFrame(const std::vector<FlightFrame>& frames, const TunnelBui
 }
 
 }  // namespace
+
+bool BuildBenchTunnel(Orbalt2& mesh, TunnelBuilder& builder, const char* sectionPath) {
+    if (!BuildStandardTunnel(mesh, builder, TunnelParams{}, sectionPath)) return false;
+    ColorFromNormals(mesh);
+    const DrawingOptions drawing;
+    mesh.SetNormals(drawing.normals);
+    mesh.SetColors(drawing.colors);
+    mesh.SetTexCoords(drawing.texcoords);
+    return true;
+}
 
 std::vector<FlightFrame> FlyBenchFlight(const FlightPlan& plan, Orbalt2& mesh, TunnelBuilder& builder,
                                         Camera camera) {

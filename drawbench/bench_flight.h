@@ -19,6 +19,12 @@ struct FlightPlan {
     uint32_t frames = 300;
 };
 
+// The tunnel every benchmark draws: the standard tunnel from the section
+// file, coloured from its normals as the whole-tunnel build gives it, with the
+// program's default drawing attributes (normals and texture coordinates).
+// False when the file does not build.
+bool BuildBenchTunnel(Orbalt2& mesh, TunnelBuilder& builder, const char* sectionPath);
+
 // One frame of the flight: where the camera is and the segments drawn, as
 // the program's frame draws them from there.
 struct FlightFrame {

@@ -20,7 +20,6 @@
 #include "platform/input.h"
 #include "platform/program_directory.h"
 #include "platform/system_info.h"
-#include "tunnel/init_orbalt.h"
 #include "tunnel/orbalt2.h"
 #include "tunnel/standard_tunnel.h"
 #include "tunnel/tunnel_builder.h"
@@ -56,9 +55,7 @@ int Failure(const std::string& reason) {
 std::FILE* OpenResults(const std::string& path, std::string& reason) {
     OpenFailure failure;
     std::FILE* file = OpenFile(path.c_str(), "wb", &failure);
-    if (!file)
-        reason = "cannot write " + path + ": system error " + std::to_string(failure.error.code) + ": " +
-                 failure.error.text;
+    if (!file) reason = "cannot write " + path + ": " + SystemErrorText(failure.error);
     return file;
 }
 
@@ -95,7 +92,7 @@ bool OpenWindow(const BenchOptions& options, std::string& reason) {
     }
     const SystemError error = LastSystemError();
     reason = std::string("no GL window: ") + GLwindow::status.Message();
-    if (error.code != 0) reason += " (system error " + std::to_string(error.code) + ": " + error.text + ")";
+    if (error.code != 0) reason += " (" + SystemErrorText(error) + ")";
     return false;
 }
 
@@ -116,15 +113,10 @@ bool PrepareScene(BenchRun& run, const std::string& folder, const std::string& s
     const uint32_t texture = InitTexture((folder + kTextureFileName).c_str(), benchConsole);
     if (texture) glBindTexture(GL_TEXTURE_2D, texture);
     if (!ReadWholeFile(sectionPath, run.sectionFile) ||
-        !BuildStandardTunnel(run.mesh, run.builder, TunnelParams{}, sectionPath.c_str())) {
+        !BuildBenchTunnel(run.mesh, run.builder, sectionPath.c_str())) {
         reason = "the tunnel could not be built from " + sectionPath;
         return false;
     }
-    ColorFromNormals(run.mesh);
-    const DrawingOptions drawing;
-    run.mesh.SetNormals(drawing.normals);
-    run.mesh.SetColors(drawing.colors);
-    run.mesh.SetTexCoords(drawing.texcoords);
     run.flight = FlyBenchFlight(FlightPlan{}, run.mesh, run.builder, run.camera);
     if (run.flight.empty()) reason = "the benchmark's flight left the tunnel";
     return !run.flight.empty();

@@ -46,6 +46,10 @@ struct SystemError {
     std::string text;
 };
 SystemError LastSystemError();
+// How every log line and message names one: "system error CODE: TEXT".
+inline std::string SystemErrorText(const SystemError& error) {
+    return "system error " + std::to_string(error.code) + ": " + error.text;
+}
 
 // --- Clocks ----------------------------------------------------------------
 int64_t CounterFrequency();  // high-resolution counts per second, 0 without a counter
